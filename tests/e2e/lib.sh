@@ -1,0 +1,83 @@
+# Shared by the end-to-end tests: a private X server, the game started in
+# its data folder, keys and clicks through xdotool, screenshots.
+# Usage: . lib.sh <game binary> <data dir> <screenshot dir>
+set -u
+
+GAME=$1
+DATA=$2
+SHOTS=$3
+mkdir -p "$SHOTS"
+OUT=$(mktemp -d)
+XVFB_PID=""
+GAME_PID=""
+
+cleanup() {
+    [ -n "$GAME_PID" ] && kill "$GAME_PID" 2>/dev/null
+    [ -n "$XVFB_PID" ] && kill "$XVFB_PID" 2>/dev/null
+    rm -rf "$OUT"
+}
+trap cleanup EXIT
+
+fail() {
+    echo "FAIL: $*" >&2
+    [ -f "$OUT/stderr" ] && sed 's/^/game stderr: /' "$OUT/stderr" >&2
+    exit 1
+}
+
+# A display number nobody uses, so tests can run side by side.
+start_x() {
+    for n in $(seq 40 99); do
+        [ -e "/tmp/.X$n-lock" ] && continue
+        Xvfb ":$n" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
+        XVFB_PID=$!
+        export DISPLAY=":$n"
+        for _ in $(seq 50); do
+            xdpyinfo >/dev/null 2>&1 && return 0
+            xdotool getmouselocation >/dev/null 2>&1 && return 0
+            sleep 0.1
+        done
+        kill "$XVFB_PID" 2>/dev/null
+    done
+    fail "no X server could be started"
+}
+
+start_game() {
+    (cd "$DATA" && exec "$GAME" >"$OUT/stdout" 2>"$OUT/stderr") &
+    GAME_PID=$!
+    # The game is up once its window is mapped.
+    for _ in $(seq 100); do
+        xdotool search --name . >/dev/null 2>&1 && { sleep 1; return 0; }
+        kill -0 "$GAME_PID" 2>/dev/null || fail "the game ended at start-up"
+        sleep 0.1
+    done
+    fail "no game window"
+}
+
+shot() { import -window root "$SHOTS/$1.png" || fail "screenshot $1"; }
+
+key_tap() { xdotool key "$@"; }
+
+key_hold() { xdotool keydown "$1"; sleep "$2"; xdotool keyup "$1"; }
+
+click() { xdotool mousemove "$1" "$2"; sleep 0.2; xdotool click 1; sleep 0.3; }
+
+# Waits for the game to end; sets STATUS.
+wait_game() {
+    for _ in $(seq "${1:-100}"); do
+        if ! kill -0 "$GAME_PID" 2>/dev/null; then
+            wait "$GAME_PID"
+            STATUS=$?
+            GAME_PID=""
+            return 0
+        fi
+        sleep 0.1
+    done
+    fail "the game did not end"
+}
+
+expect_exit_line() {
+    [ "$STATUS" -eq 0 ] || fail "exit status $STATUS"
+    [ "$(cat "$OUT/stdout")" = "smrt blenderu" ] || fail "stdout was '$(cat "$OUT/stdout")'"
+    [ -z "$(tail -c 1 "$OUT/stdout")" ] && fail "stdout ends with a line break"
+    true
+}
