@@ -59,7 +59,21 @@ key_tap() { xdotool key "$@"; }
 
 key_hold() { xdotool keydown "$1"; sleep "$2"; xdotool keyup "$1"; }
 
-click() { xdotool mousemove "$1" "$2"; sleep 0.2; xdotool click 1; sleep 0.3; }
+# The menus act on the button held while the pointer is in a box, so the
+# button stays down for a few frames.
+click() { xdotool mousemove "$1" "$2"; sleep 0.2; xdotool mousedown 1; sleep 0.2; xdotool mouseup 1; sleep 0.3; }
+
+# From the main menu through "Play" to a race of the named mode.
+enter_race() {
+    click 211 620
+    case $1 in
+        Carrier) click 206 365 ;;
+        Practice) click 206 415 ;;
+        Multiplayer) click 206 465 ;;
+        *) fail "no mode $1" ;;
+    esac
+    sleep 0.5
+}
 
 # Waits for the game to end; sets STATUS.
 wait_game() {
