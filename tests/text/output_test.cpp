@@ -406,3 +406,26 @@ TEST_F(output_test, formatted_text_is_cut_to_511_characters)
     EXPECT_TRUE(same_pixels(got, cut));
     EXPECT_FALSE(same_pixels(got, longer));
 }
+
+TEST_F(output_test, zero_advance_glyph_leaves_the_pen_where_it_was)
+{
+    const char *mark = "\xcc\x81"; // combining acute
+    alfont_text_length(font, mark);
+    FT_UInt g = FT_Get_Char_Index(font->ft_face, 0x301);
+    if (g == 0 || font->glyphs[g].advance_x != 0)
+        GTEST_SKIP() << "this face has no zero-advance combining acute";
+    alfont_set_char_extra_spacing(font, 5);
+    for (bool aa : {false, true}) {
+        bitmap_holder joined(100, 60, black), apart(100, 60, black);
+        auto draw = [&](BITMAP *b, const char *s) {
+            if (aa)
+                alfont_textout_aa_ex(b, font, s, 20, 5, white, -1);
+            else
+                alfont_textout_ex(b, font, s, 20, 5, white, -1);
+        };
+        draw(joined, "\xcc\x81H");
+        draw(apart, mark);
+        draw(apart, "H");
+        EXPECT_TRUE(same_pixels(joined, apart)) << aa;
+    }
+}
