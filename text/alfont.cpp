@@ -75,6 +75,15 @@ static const unsigned char *bitmap_row(const FT_Bitmap *b, int r)
     return top + (long)b->pitch * r;
 }
 
+/* A rendered bitmap holds its rows: FreeType can hand over a sized bitmap
+ * without pixels (for one from a damaged font), which makes no form. */
+static bool has_rows(const FT_Bitmap *b, int row_bytes)
+{
+    if (b->width == 0 || b->rows == 0)
+        return true;
+    return b->buffer && abs(b->pitch) >= row_bytes;
+}
+
 /* A form's pixel buffer; NULL for an empty form or when memory ran out. */
 static unsigned char *take_pixels(int width, int rows)
 {
@@ -103,7 +112,7 @@ static void make_mono(ALFONT_GLYPH *e, FT_Glyph glyph)
     if (!bg)
         return;
     const FT_Bitmap *b = &bg->bitmap;
-    if (b->pixel_mode == FT_PIXEL_MODE_MONO) {
+    if (b->pixel_mode == FT_PIXEL_MODE_MONO && has_rows(b, (b->width + 7) / 8)) {
         int w = b->width, rows = b->rows;
         unsigned char *px = take_pixels(w, rows);
         if (px || w <= 0 || rows <= 0) {
@@ -130,7 +139,7 @@ static void make_aa(ALFONT_GLYPH *e, FT_Glyph glyph)
     if (!bg)
         return;
     const FT_Bitmap *b = &bg->bitmap;
-    if (b->pixel_mode == FT_PIXEL_MODE_GRAY) {
+    if (b->pixel_mode == FT_PIXEL_MODE_GRAY && has_rows(b, b->width)) {
         int w = b->width, rows = b->rows;
         unsigned char *px = take_pixels(w, rows);
         if (px || w <= 0 || rows <= 0) {
@@ -485,11 +494,13 @@ void alfont_textout_aa_ex(BITMAP *bmp, ALFONT_FONT *f, const char *s, int x, int
     if (rejected(bmp, f, x, y))
         return;
     int pal[256];
+    const int *ramp = NULL;
     if (backg >= 0) {
         fill_background(bmp, f, s, x, y, backg);
         build_palette(pal, color, backg);
+        ramp = pal;
     }
-    draw_glyphs(bmp, f, s, x, y, color, backg, true, pal);
+    draw_glyphs(bmp, f, s, x, y, color, backg, true, ramp);
     if (backg < 0)
         solid_mode();
 }

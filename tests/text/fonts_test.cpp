@@ -400,3 +400,22 @@ TEST_F(yanone_test, glyph_without_memory_for_a_form_still_advances)
         for (int x = 0; x < 200; x++)
             ASSERT_EQ(getpixel(bmp, x, y), 0);
 }
+
+// FreeType gives a glyph without bitmap rows a sized bitmap without pixels.
+TEST(glyphs, bitmap_without_pixels_makes_no_form_and_still_advances)
+{
+    headless();
+    std::string path = write_bdf("damaged", 10, 8, 2, "ISO10646", false);
+    ALFONT_FONT *f = alfont_load_font(path.c_str());
+    ASSERT_NE(f, nullptr);
+    EXPECT_EQ(alfont_text_length(f, " A"), 12);
+    const ALFONT_GLYPH &space = f->glyphs[FT_Get_Char_Index(f->ft_face, ' ')];
+    EXPECT_EQ(space.has_mono, 0);
+    EXPECT_EQ(space.mono_pixels, nullptr);
+
+    bitmap_holder damaged(30, 20, 0), whole(30, 20, 0);
+    alfont_textout_ex(damaged, f, " A", 3, 1, 0xffffff, -1);
+    alfont_textout_ex(whole, f, "A", 3 + 6, 1, 0xffffff, -1);
+    EXPECT_TRUE(same_pixels(damaged, whole));
+    alfont_destroy_font(f);
+}

@@ -20,7 +20,8 @@ void headless()
     ASSERT_EQ(alfont_init(), 0);
 }
 
-std::string write_bdf(const char *name, int pixel_size, int ascent, int descent, const char *registry)
+std::string write_bdf(const char *name, int pixel_size, int ascent, int descent, const char *registry,
+                      bool space_bitmap)
 {
     std::string dir = ::testing::TempDir();
     std::string path = dir + (dir.empty() || dir.back() == '/' ? "" : "/") + name + ".bdf";
@@ -40,12 +41,13 @@ std::string write_bdf(const char *name, int pixel_size, int ascent, int descent,
             "CHARSET_ENCODING \"1\"\n"
             "ENDPROPERTIES\n"
             "CHARS 2\n"
-            "STARTCHAR space\nENCODING 32\nSWIDTH 600 0\nDWIDTH 6 0\nBBX 1 1 0 0\nBITMAP\n00\nENDCHAR\n"
+            "STARTCHAR space\nENCODING 32\nSWIDTH 600 0\nDWIDTH 6 0\nBBX 1 1 0 0\n%sENDCHAR\n"
             // A 4 x 6 box open at the bottom, its bars at rows 0 and 2.
             "STARTCHAR A\nENCODING 65\nSWIDTH 600 0\nDWIDTH 6 0\nBBX 4 6 1 0\nBITMAP\n"
             "F0\n90\nF0\n90\n90\n90\nENDCHAR\n"
             "ENDFONT\n",
-            pixel_size, registry, pixel_size, ascent + descent, -descent, pixel_size, ascent, descent, registry);
+            pixel_size, registry, pixel_size, ascent + descent, -descent, pixel_size, ascent, descent, registry,
+            space_bitmap ? "BITMAP\n00\n" : "");
     fclose(out);
     return path;
 }

@@ -18,7 +18,9 @@ void headless();
 
 // Writes a BDF font with glyphs for ' ' and 'A' and returns its path.
 // pixel_size is the size FreeType accepts; ascent + descent the listed height.
-std::string write_bdf(const char *name, int pixel_size, int ascent, int descent, const char *registry);
+// A damaged font can leave out the space's bitmap section.
+std::string write_bdf(const char *name, int pixel_size, int ascent, int descent, const char *registry,
+                      bool space_bitmap = true);
 
 std::vector<char> read_file(const char *path);
 
