@@ -17,8 +17,9 @@ static const int far_apart = 500;     // samples along the loop
 static const double crossing_zone = 170;
 static const int band_half = 24;      // checkpoints are 49 samples thick
 static const int smoothing = 40;      // samples either way
-static const double tip = 8;
-static const int refine = 20;         // samples searched around the nearest pixel's          // land narrower than twice this at the crossing goes
+static const double tip = 8;          // land narrower than twice this at the crossing goes
+static const int refine = 20;         // samples searched around the nearest pixel's
+static const double far_from_water = 100;  // no channel reaches this far
 
 static pt bezier(const int *row, double t)
 {
@@ -250,6 +251,13 @@ std::vector<int> nearest_seed(const std::vector<char> &seed)
     return out;
 }
 
+static double seed_dist(int k, int seed)
+{
+    if (seed < 0)
+        return std::numeric_limits<double>::infinity();
+    return std::hypot(k % mask_w - seed % mask_w, k / mask_w - seed / mask_w);
+}
+
 // For every pixel, the nearest of the centre-line samples that pass keep().
 static std::vector<int> nearest_samples(const course &c, const std::function<bool(int)> &keep)
 {
@@ -270,6 +278,10 @@ static std::vector<int> nearest_samples(const course &c, const std::function<boo
             continue;
         pt p{(double)(k % mask_w), (double)(k / mask_w)};
         int i = label[near[k]], best = i;
+        if (seed_dist(k, near[k]) > far_from_water) {
+            near[k] = i;
+            continue;
+        }
         for (int d = -refine; d <= refine; d++) {
             int j = (i + d + n) % n;
             if (keep(j) && dist(c.line[j], p) < dist(c.line[best], p))
@@ -294,13 +306,6 @@ static bool in_band(const course &c, const band &b, int i)
 }
 
 static void paint_code(BITMAP *mask, int x, int y, int code) { putpixel(mask, x, y, makecol24(code, code, code)); }
-
-static double seed_dist(int k, int seed)
-{
-    if (seed < 0)
-        return std::numeric_limits<double>::infinity();
-    return std::hypot(k % mask_w - seed % mask_w, k / mask_w - seed / mask_w);
-}
 
 // Where the branches part at the crossing they leave a sharp tip of land
 // between them; an opening (erode, then dilate) rounds it off.
