@@ -61,10 +61,11 @@ int main(int argc, char **argv)
         fprintf(stderr, "mkdata: cannot copy the font %s\n", argv[2]);
         return 1;
     }
-    BITMAP *mask = make_mask(make_course());
-    bool ok = save("ostrov1.bmp", paint_island(mask)) && save("alpha1.bmp", mask) &&
+    course c = make_course();
+    BITMAP *mask = make_mask(c);
+    bool ok = save("ostrov1.bmp", paint_island(c, mask)) && save("alpha1.bmp", mask) &&
               save("lodcervena.bmp", paint_boat(200, 40, 30)) &&
-              save("lodzelena.bmp", paint_boat(40, 170, 60)) && save("menu.bmp", paint_menu()) &&
+              save("lodzelena.bmp", paint_boat(40, 170, 60)) && save("menu.bmp", paint_menu(c)) &&
               save("panel.bmp", paint_panel());
     if (!ok || !write_sounds()) {
         fprintf(stderr, "mkdata: cannot write the data in %s\n", dir.c_str());
