@@ -94,10 +94,17 @@ static void knock_back()
     super.yv = sin(boat.rot / 360.0 * 2 * 3.14);
 }
 
+// Each square is truncated before the two are added.  One beyond the
+// contact distance is capped, so boats far apart cannot overflow the int.
+static int trunc_square(float d)
+{
+    float s = d * d;
+    return s > 8101 ? 8101 : (int)s;
+}
+
 void test_contact()
 {
-    float dx = boat.x - super.x, dy = boat.y - super.y;
-    int d = (int)(dx * dx) + (int)(dy * dy);
+    int d = trunc_square(boat.x - super.x) + trunc_square(boat.y - super.y);
     if (d > 8100)
         return;
     play_sound(spring);
