@@ -1,0 +1,286 @@
+// Whole races on the real island, driven only through the keys, the way a
+// player drives.
+#include <cmath>
+#include <gtest/gtest.h>
+#include <vector>
+#include "cpu.h"
+#include "fake_timer.h"
+#include "game.h"
+#include "handling.h"
+#include "headless.h"
+#include "race.h"
+#include "view.h"
+
+namespace {
+
+struct point {
+    double x, y;
+};
+
+// The middle of the channel: the CPU table's closed loop moved by half a
+// sprite, since a boat's position is its sprite's top-left corner.  One
+// sample per pixel of length.
+std::vector<point> centre_line()
+{
+    std::vector<point> fine, line;
+    for (int s = 0; s < 26; s++)
+        for (int k = 0; k < 1000; k++) {
+            double t = k / 1000.0, u = 1 - t;
+            double a = u * u * u, b = 3 * u * u * t, c = 3 * u * t * t, d = t * t * t;
+            const int *r = pots[s];
+            fine.push_back({a * r[0] + b * r[2] + c * r[4] + d * r[6] + 50, a * r[1] + b * r[3] + c * r[5] + d * r[7] + 50});
+        }
+    line.push_back(fine[0]);
+    for (const point &p : fine)
+        if (std::hypot(p.x - line.back().x, p.y - line.back().y) >= 1)
+            line.push_back(p);
+    return line;
+}
+
+double angle_between(double a, double b)
+{
+    double d = std::fmod(a - b, 360);
+    if (d > 180)
+        d -= 360;
+    if (d < -180)
+        d += 360;
+    return d;
+}
+
+// Steers a boat along the centre line: it keeps its place on the loop,
+// searching only a little ahead so the crossing of the figure-eight does
+// not make it jump branches, and aims at a point further on.  Speed is
+// held lower where the line bends ahead.
+struct autopilot {
+    const std::vector<point> &line;
+    BOAT *b;
+    keymap keys;
+    int at = -1;       // nearest sample
+    long walked = 0;   // samples passed in all
+
+    point centre() const { return {b->x + 50.0, b->y + 50.0}; }
+    point ahead(int n) const { return line[(at + n) % line.size()]; }
+
+    // At the start: the nearest sample where the line runs the boat's way.
+    void start_place()
+    {
+        point c = centre();
+        double best_d = 1e18;
+        for (int i = 0; i < (int)line.size(); i++) {
+            point p = line[i], q = line[(i + 5) % line.size()];
+            double dir = std::atan2(q.y - p.y, q.x - p.x) * 180 / M_PI;
+            double d = std::hypot(p.x - c.x, p.y - c.y);
+            if (std::fabs(angle_between(dir, b->rot)) < 90 && d < best_d) {
+                best_d = d;
+                at = i;
+            }
+        }
+    }
+
+    void find_place()
+    {
+        if (at < 0)
+            start_place();
+        point c = centre();
+        int n = line.size(), best = at;
+        double best_d = 1e18;
+        for (int k = -20; k < 150; k++) {
+            int i = ((at + k) % n + n) % n;
+            double d = std::hypot(line[i].x - c.x, line[i].y - c.y);
+            if (d < best_d) {
+                best_d = d;
+                best = i;
+            }
+        }
+        walked += ((best - at) % n + n + n / 2) % n - n / 2;
+        at = best;
+    }
+
+    double heading_to(point p) const
+    {
+        point c = centre();
+        return std::atan2(p.y - c.y, p.x - c.x) * 180 / M_PI;
+    }
+
+    // How far the line turns over the next stretch, in degrees.
+    double bend() const
+    {
+        double most = 0;
+        for (int k = 40; k <= 280; k += 40) {
+            point a = ahead(k - 40), p = ahead(k);
+            point q = ahead(k + 40);
+            double h1 = std::atan2(p.y - a.y, p.x - a.x) * 180 / M_PI;
+            double h2 = std::atan2(q.y - p.y, q.x - p.x) * 180 / M_PI;
+            most = std::max(most, std::fabs(angle_between(h2, h1)));
+        }
+        return most;
+    }
+
+    void steer_at(double want, double top_speed)
+    {
+        double off = angle_between(want, b->rot);
+        key[keys.left] = off < -1;
+        key[keys.right] = off > 1;
+        double speed = b->xv;
+        bool straight = std::fabs(off) < 20;
+        key[keys.thrust] = straight && speed < top_speed;
+        key[keys.brake] = speed > top_speed + 0.5 || std::fabs(off) > 45;
+    }
+
+    void drive()
+    {
+        find_place();
+        double bend_ahead = bend();
+        double top = bend_ahead > 14 ? 5 : bend_ahead > 9 ? 7 : 10.5;
+        steer_at(heading_to(ahead(90)), top);
+    }
+};
+
+class Integration : public ::testing::Test {
+protected:
+    std::vector<point> line = centre_line();
+    long frames = 0;
+    void SetUp() override { load_headless_game(); }
+    void TearDown() override
+    {
+        release_input();
+        alfont_set_font_size(pump, 50);   // as start-up leaves it
+    }
+    // One frame; the clock ticks once every 60 frames, as at 60 frames a second.
+    race_exit frame()
+    {
+        race_exit e = race_frame();
+        if (++frames % 60 == 0)
+            mooove_time();
+        return e;
+    }
+};
+
+bool same_picture(BITMAP *a, BITMAP *b)
+{
+    for (int y = 0; y < a->h; y++)
+        for (int x = 0; x < a->w; x++)
+            if (getpixel(a, x, y) != getpixel(b, x, y))
+                return false;
+    return true;
+}
+
+TEST_F(Integration, PracticeThreeLapsRoundTheIslandThenTheTotalTime)
+{
+    fresh_race(mode_practice);
+    autopilot p1{line, &boat, player1_keys};
+    int bounces = 0, laps_seen = 0;
+    race_exit e = race_goes_on;
+    clock_time at_end{};
+    while (e == race_goes_on && frames < 20000) {
+        p1.drive();
+        float xv = boat.xv;
+        at_end = read_clock();
+        e = frame();
+        if ((xv > 0) != (boat.xv > 0) && std::fabs(xv) > 0.5f)
+            bounces++;
+        if (boat.round != laps_seen) {
+            laps_seen = boat.round;
+            // A lap is the whole loop, one figure-eight.
+            EXPECT_NEAR(p1.walked, laps_seen * (long)line.size(), 400) << "lap " << laps_seen;
+            EXPECT_EQ(boat.cp_one + boat.cp_two + boat.cp_three, 0);
+        }
+        ASSERT_LT(std::hypot(boat.x + 50 - p1.ahead(0).x, boat.y + 50 - p1.ahead(0).y), 150)
+            << "off the course at " << boat.x << ", " << boat.y << " frame " << frames;
+    }
+    ASSERT_EQ(e, race_to_menus) << "stuck at " << boat.x << ", " << boat.y << " after " << frames << " frames";
+    EXPECT_EQ(boat.round, 3);
+    EXPECT_LE(bounces, 3) << "the autopilot keeps off the land";
+    // Lap times add up to the clock, within a second per lap of rounding.
+    int best = boat.best_lap_min * 60 + boat.best_lap_sec;
+    int last = boat.last_lap_min * 60 + boat.last_lap_sec;
+    EXPECT_GT(best, 0);
+    EXPECT_LE(best, last);
+    EXPECT_LE(best * 3, at_end.min * 60 + at_end.sec + 1);
+    EXPECT_EQ(at_end.min * 60 + at_end.sec, (frames - 1) / 60);
+    // The total-time screen with the clock as it read in the last frame.
+    char text[80];
+    snprintf(text, sizeof text, "your total time in 3 lasp is %d:%d", at_end.min, at_end.sec);
+    BITMAP *want = create_bitmap(1024, 768);
+    clear_to_color(want, 0);
+    alfont_set_font_size(pump, 70);
+    alfont_textout_centre_aa(want, pump, text, 512, 384, white);
+    EXPECT_TRUE(same_picture(want, screen)) << text;
+    destroy_bitmap(want);
+}
+
+TEST_F(Integration, CarrierTheCpuWinsItsThreeLaps)
+{
+    fresh_race(mode_carrier);
+    autopilot p1{line, &boat, player1_keys};
+    BITMAP *winner = create_bitmap(1024, 768);
+    clear_to_color(winner, 0);
+    alfont_set_font_size(pump, 75);
+    alfont_textout_centre_aa(winner, pump, "The winner is...!", 512, 384, white);
+    alfont_set_font_size(pump, 80);
+    alfont_textout_centre_aa(winner, pump, "Player no.2", 512, 434, white);
+    bool cpu_seen = false;
+    for (int f = 1; f <= 450; f++) {
+        p1.drive();
+        ASSERT_EQ(frame(), race_goes_on);
+        ASSERT_GE(AI_pos, 0);
+        ASSERT_LE(AI_pos, 449);
+        // The CPU boat is drawn into player 1's view while it is inside it.
+        int sx = (int)(super.x - camleft1) + 50, sy = (int)(super.y - camup1) + 50;
+        if (f < 450 && sx > 0 && sx < 1024 && sy > 120 && sy < 768)
+            cpu_seen = cpu_seen || getpixel(mb, sx, sy) == getpixel(super.bmp, 50, 50);
+        EXPECT_EQ(super.round, f / 150) << "frame " << f;
+        if (f < 450) {
+            ASSERT_FALSE(same_picture(winner, screen)) << "frame " << f;
+        }
+    }
+    EXPECT_TRUE(cpu_seen);
+    EXPECT_LT(boat.round, 3);
+    EXPECT_TRUE(same_picture(winner, screen));
+    // The winner screen stays, frame after frame, until Escape.
+    for (int f = 0; f < 30; f++)
+        ASSERT_EQ(frame(), race_goes_on);
+    EXPECT_TRUE(same_picture(winner, screen));
+    press_escape_on_wait = true;
+    EXPECT_EQ(frame(), race_to_menus);
+    press_escape_on_wait = false;
+    destroy_bitmap(winner);
+}
+
+TEST_F(Integration, MultiplayerContactSwapsTheBoatsMotion)
+{
+    fresh_race(mode_multiplayer);
+    autopilot p1{line, &boat, player1_keys};
+    autopilot p2{line, &super, player2_keys};
+    bool contact = false;
+    while (!contact && frames < 600) {
+        // Player 1 races along the course; player 2 turns round and heads
+        // for player 1.  Close to contact both let go of every key, so the
+        // frame's handling only moves and drags them.
+        double gap = std::hypot(boat.x - super.x, boat.y - super.y);
+        p1.drive();
+        p2.find_place();
+        p2.steer_at(p2.heading_to({boat.x + 50.0, boat.y + 50.0}), 4);
+        if (gap < 115)
+            release_input();
+        BOAT b = boat, s = super;
+        drag(&b);
+        drag(&s);
+        ASSERT_EQ(frame(), race_goes_on);
+        float dx = boat.x - super.x, dy = boat.y - super.y;
+        if ((int)(dx * dx) + (int)(dy * dy) <= 8100) {
+            contact = true;
+            ASSERT_LT(gap, 115) << "contact came before the keys were let go";
+            EXPECT_EQ(boat.rot, s.rot);
+            EXPECT_EQ(super.rot, b.rot);
+            EXPECT_EQ(boat.xv, s.xv);
+            EXPECT_EQ(boat.yv, s.yv);
+            EXPECT_EQ(super.xv, b.xv);
+            EXPECT_EQ(super.yv, b.yv);
+            EXPECT_NE(boat.rot, super.rot);
+        }
+    }
+    EXPECT_TRUE(contact) << "the boats never met";
+}
+
+} // namespace
