@@ -95,6 +95,12 @@ survey look_around(BITMAP *mask)
     return s;
 }
 
+double smoothstep(double a, double b, double v)
+{
+    double t = std::clamp((v - a) / (b - a), 0.0, 1.0);
+    return t * t * (3 - 2 * t);
+}
+
 // Light ripples: thin bright crests on slow swells, broken up by noise.
 double ripple(int x, int y)
 {
@@ -123,8 +129,7 @@ rgb land_colour(double shore, int x, int y)
     }
     double patch = fbm(x / 90.0, y / 90.0, 19);
     rgb c = mix(grass_dark, grass_light, patch);
-    if (fbm(x / 200.0, y / 200.0, 23) > 0.62)
-        c = mix(c, meadow, 0.6);
+    c = mix(c, meadow, 0.6 * smoothstep(0.55, 0.7, fbm(x / 200.0, y / 200.0, 23)));
     grain *= 0.8;
     rgb edge = mix(c, sand, std::max(0.0, 1 - (shore - beach) / 5));
     return {edge.r + grain, edge.g + grain, edge.b + grain};
@@ -147,13 +152,188 @@ void paint_ground(BITMAP *pic, const survey &s)
         }
 }
 
+bool on_island(const survey &s, int x, int y)
+{
+    if (x < 0 || y < 0 || x >= mask_w || y >= mask_h)
+        return false;
+    int k = y * mask_w + x;
+    return !s.water[k] && !s.sea[k];
+}
+
+double to_shore(const survey &s, int x, int y)
+{
+    int k = y * mask_w + x;
+    return std::min(s.to_water[k], s.to_sea[k]);
+}
+
+// A round crown lit from the upper left, over its own shadow.
+void paint_tree(BITMAP *pic, int cx, int cy, double r, int seed)
+{
+    for (int y = -r; y <= r; y++)
+        for (int x = -r; x <= r; x++)
+            if (x * x + y * y <= r * r)
+                blend_pixel(pic, cx + x + 4, cy + y + 5, {40, 80, 40}, 0.3);
+    for (int y = -r; y <= r; y++)
+        for (int x = -r; x <= r; x++) {
+            double d2 = (x * x + y * y) / (r * r);
+            if (d2 > 1)
+                continue;
+            double z = std::sqrt(1 - d2);
+            double light = std::max(0.0, (-0.5 * x / r - 0.6 * y / r + 0.62 * z) / 0.95);
+            double lump = 0.25 * (noise((cx + x) / 3.0, (cy + y) / 3.0, seed) - 0.5);
+            rgb c = mix(leaf, leaf_light, std::clamp(light + lump, 0.0, 1.0));
+            blend_pixel(pic, cx + x, cy + y, c, d2 > 0.85 ? 0.7 : 1.0);
+        }
+}
+
+// Trees on a jittered grid, dense in the woods and sparse in the meadows,
+// kept back from the shores.
+void paint_trees(BITMAP *pic, const survey &s)
+{
+    const int cell = 20;
+    for (int gy = 0; gy < mask_h / cell; gy++)
+        for (int gx = 0; gx < mask_w / cell; gx++) {
+            int x = gx * cell + (int)(cell * hash01(gx, gy, 31)), y = gy * cell + (int)(cell * hash01(gx, gy, 37));
+            double r = 7 + 6 * hash01(gx, gy, 41);
+            double woods = smoothstep(0.42, 0.62, fbm(x / 260.0, y / 260.0, 29));
+            if (!on_island(s, x, y) || to_shore(s, x, y) < 22 + r || hash01(gx, gy, 43) > 0.04 + 0.85 * woods)
+                continue;
+            paint_tree(pic, x, y, r, gx * 7919 + gy);
+        }
+}
+
+// A grey boulder with a lit top and an irregular outline.
+void paint_rock(BITMAP *pic, int cx, int cy, double r, int seed)
+{
+    for (int y = -r - 2; y <= r + 2; y++)
+        for (int x = -r - 2; x <= r + 2; x++) {
+            double a = std::atan2(y, x), edge = r * (0.75 + 0.4 * noise(a * 2 + 10, seed, 47));
+            double d = std::hypot(x, y * 1.2);
+            if (d > edge)
+                continue;
+            double light = std::clamp(0.5 - 0.5 * (x + y) / edge, 0.0, 1.0);
+            blend_pixel(pic, cx + x, cy + y, mix(rock, rock_light, light), 1.0);
+        }
+}
+
+void paint_rocks(BITMAP *pic, const survey &s)
+{
+    const int cell = 45;
+    for (int gy = 0; gy < mask_h / cell; gy++)
+        for (int gx = 0; gx < mask_w / cell; gx++) {
+            int x = gx * cell + (int)(cell * hash01(gx, gy, 53)), y = gy * cell + (int)(cell * hash01(gx, gy, 59));
+            if (!on_island(s, x, y) || to_shore(s, x, y) < 4 || hash01(gx, gy, 61) > 0.16)
+                continue;
+            for (int i = 0; i < 1 + (int)(3 * hash01(gx, gy, 67)); i++)
+                paint_rock(pic, x + 9 * i, y + 4 * i * (i % 2 ? -1 : 1), 3 + 5 * hash01(gx + i, gy, 71), gx * 31 + gy + i);
+        }
+}
+
+// A wooden jetty from the island's coast out into the sea, found by walking
+// outwards from the channel.
+void paint_jetty(BITMAP *pic, const survey &s, pt from, pt dir)
+{
+    pt p = from;
+    for (int step = 0;; step++, p = {p.x + dir.x, p.y + dir.y}) {
+        int x = (int)p.x, y = (int)p.y;
+        if (step > 700 || x < 0 || y < 0 || x >= mask_w || y >= mask_h)
+            return;
+        if (s.sea[y * mask_w + x])
+            break;
+    }
+    pt n{-dir.y, dir.x};
+    for (double t = -14; t <= 90; t += 0.5)
+        for (double u = -7; u <= 7; u += 0.5) {
+            bool seam = std::fmod(t + 14, 6) < 1, post = std::fmod(t + 14, 26) < 3 && std::abs(u) > 5;
+            rgb c = post ? plank_dark : seam ? mix(plank, plank_dark, 0.6) : plank;
+            blend_pixel(pic, p.x + dir.x * t + n.x * u, p.y + dir.y * t + n.y * u, c, 1.0);
+        }
+}
+
+void paint_jetties(BITMAP *pic, const survey &s, const course &c)
+{
+    // Samples in the outer bends of the two lobes, and which side is outwards.
+    const struct {
+        double share;
+        int side;
+    } spots[] = {{0.10, 1}, {0.27, 1}, {0.50, 1}, {0.62, -1}};
+    for (const auto &spot : spots) {
+        int i = (int)(spot.share * c.line.size());
+        pt t = tangent(c, i);
+        paint_jetty(pic, s, c.line[i], {-t.y * spot.side, t.x * spot.side});
+    }
+}
+
+// The finish line: a chequered band over exactly the mask's finish pixels.
+void paint_finish(BITMAP *pic, BITMAP *mask)
+{
+    for (int y = 0; y < mask_h; y++)
+        for (int x = 0; x < mask_w; x++)
+            if (getr24(getpixel(mask, x, y)) == code_finish) {
+                bool dark = ((x / 16) + (y / 16)) % 2;
+                blend_pixel(pic, x, y, dark ? rgb{40, 40, 48} : rgb{250, 250, 250}, dark ? 0.55 : 0.75);
+            }
+}
+
+void paint_buoy(BITMAP *pic, pt at, rgb colour)
+{
+    for (int y = -8; y <= 8; y++)
+        for (int x = -8; x <= 8; x++) {
+            double d = std::hypot(x, y);
+            if (d <= 8)
+                blend_pixel(pic, at.x + x + 2, at.y + y + 3, {30, 60, 90}, 0.25);
+        }
+    for (int y = -7; y <= 7; y++)
+        for (int x = -7; x <= 7; x++) {
+            double d = std::hypot(x, y);
+            if (d > 7)
+                continue;
+            rgb c = d > 5.8 ? scale(colour, 0.55) : (std::abs(x - y) < 3 ? rgb{250, 250, 250} : colour);
+            if (std::hypot(x + 2.5, y + 2.5) < 2)
+                c = mix(c, {255, 255, 255}, 0.7);
+            blend_pixel(pic, at.x + x, at.y + y, c, 1.0);
+        }
+}
+
+// A checkpoint gate: the band tinted, a line of floats along both of its
+// edges and a big buoy at either end of its middle.
+void paint_gate(BITMAP *pic, BITMAP *mask, const course &c, const band &b, rgb colour)
+{
+    for (int y = 0; y < mask_h; y++)
+        for (int x = 0; x < mask_w; x++)
+            if (getr24(getpixel(mask, x, y)) == b.code)
+                blend_pixel(pic, x, y, colour, 0.16);
+    int n = c.line.size();
+    for (int edge : {b.first + 1, b.last - 1})
+        for (double o = -90; o <= 90; o += 9) {
+            int i = (edge + n) % n;
+            pt t = tangent(c, i), p{c.line[i].x - t.y * o, c.line[i].y + t.x * o};
+            if (getr24(getpixel(mask, (int)p.x, (int)p.y)) != b.code)
+                continue;
+            for (int y = -2; y <= 2; y++)
+                for (int x = -2; x <= 2; x++)
+                    if (x * x + y * y <= 5)
+                        blend_pixel(pic, p.x + x, p.y + y, x * x + y * y <= 1 ? rgb{255, 255, 255} : colour, 1.0);
+        }
+    int mid = ((b.first + b.last) / 2 + n) % n;
+    pt t = tangent(c, mid), p = c.line[mid];
+    paint_buoy(pic, {p.x - t.y * (c.right[mid] - 9), p.y + t.x * (c.right[mid] - 9)}, colour);
+    paint_buoy(pic, {p.x + t.y * (c.left[mid] - 9), p.y - t.x * (c.left[mid] - 9)}, colour);
+}
+
 } // namespace
 
 BITMAP *paint_island(const course &c, BITMAP *mask)
 {
-    (void)c;
     survey s = look_around(mask);
     BITMAP *pic = create_bitmap_ex(24, mask_w, mask_h);
     paint_ground(pic, s);
+    paint_rocks(pic, s);
+    paint_trees(pic, s);
+    paint_jetties(pic, s, c);
+    paint_finish(pic, mask);
+    const rgb gate_colours[] = {{232, 52, 40}, {250, 204, 30}, {246, 128, 24}};
+    for (int i = 0; i < 3; i++)
+        paint_gate(pic, mask, c, c.bands[i], gate_colours[i]);
     return pic;
 }

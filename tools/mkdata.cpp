@@ -63,10 +63,11 @@ int main(int argc, char **argv)
     }
     course c = make_course();
     BITMAP *mask = make_mask(c);
-    bool ok = save("ostrov1.bmp", paint_island(c, mask)) && save("alpha1.bmp", mask) &&
-              save("lodcervena.bmp", paint_boat(200, 40, 30)) &&
-              save("lodzelena.bmp", paint_boat(40, 170, 60)) && save("menu.bmp", paint_menu(c)) &&
-              save("panel.bmp", paint_panel());
+    BITMAP *island = paint_island(c, mask);
+    BITMAP *red = paint_boat(206, 44, 36);
+    bool ok = save("menu.bmp", paint_menu(island, red)) && save("ostrov1.bmp", island) &&
+              save("alpha1.bmp", mask) && save("lodcervena.bmp", red) &&
+              save("lodzelena.bmp", paint_boat(40, 168, 64)) && save("panel.bmp", paint_panel());
     if (!ok || !write_sounds()) {
         fprintf(stderr, "mkdata: cannot write the data in %s\n", dir.c_str());
         return 1;

@@ -8,7 +8,7 @@
 
 BITMAP *paint_island(const course &c, BITMAP *mask);
 BITMAP *paint_boat(int r, int g, int b);
-BITMAP *paint_menu(const course &c);
+BITMAP *paint_menu(BITMAP *island, BITMAP *boat);
 BITMAP *paint_panel();
 
 #endif
