@@ -75,20 +75,21 @@ BITMAP *paint_panel()
     return bmp;
 }
 
+// A soft-edged plate: full strength inside, fading out over its border.
 static void shade_box(BITMAP *bmp, int x0, int y0, int x1, int y1, rgb c, double t)
 {
+    const double feather = 18;
     for (int y = y0; y <= y1; y++)
         for (int x = x0; x <= x1; x++) {
-            bool corner_cut = (x - x0 < 12 || x1 - x < 12) && (y - y0 < 12 || y1 - y < 12) &&
-                              std::hypot(std::min(x - x0, x1 - x) - 12, std::min(y - y0, y1 - y) - 12) > 12;
-            if (!corner_cut)
-                blend_pixel(bmp, x, y, c, t);
+            double d = std::min({x - x0, x1 - x, y - y0, y1 - y}) / feather;
+            blend_pixel(bmp, x, y, c, t * std::min(1.0, d));
         }
 }
 
 // The island seen from high above, washed to mid tones so that black and
-// white text both read over it, with soft plates behind the text areas and
-// a large boat racing on the channel.
+// white text both read over it, with soft plates behind the title, the mode
+// items and the menu bar (the options stand over the open sea), and a large
+// boat racing on the channel.
 BITMAP *paint_menu(BITMAP *island, BITMAP *boat)
 {
     BITMAP *bmp = create_bitmap_ex(24, 1024, 768);
@@ -97,10 +98,9 @@ BITMAP *paint_menu(BITMAP *island, BITMAP *boat)
         for (int x = 0; x < 1024; x++)
             blend_pixel(bmp, x, y, {150, 170, 180}, 0.3);
     const rgb plate{96, 124, 146};
-    shade_box(bmp, 352, 92, 672, 190, plate, 0.55);
-    shade_box(bmp, 86, 330, 326, 500, plate, 0.55);
-    shade_box(bmp, 550, 6, 1000, 604, plate, 0.5);
-    shade_box(bmp, 140, 584, 780, 662, plate, 0.6);
+    shade_box(bmp, 330, 80, 694, 200, plate, 0.6);
+    shade_box(bmp, 70, 318, 342, 512, plate, 0.55);
+    shade_box(bmp, 120, 570, 800, 676, plate, 0.6);
     // Racing south down the island's west channel.
     BITMAP *big = create_bitmap_ex(24, 200, 200);
     clear_to_color(big, magenta);
