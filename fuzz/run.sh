@@ -10,7 +10,7 @@ set -u
 
 here=$(cd "$(dirname "$0")" && pwd)
 root=$(dirname "$here")
-seconds=${1:-40}
+seconds=${1:-30}
 artifacts=${FUZZ_ARTIFACTS:-$(pwd)}
 work=$(mktemp -d "${TMPDIR:-/tmp}/alfont-fuzz.XXXXXX")
 corpus=${2:-$work/corpus}
@@ -82,7 +82,7 @@ dejavu=/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf
 [ -f "$dejavu" ] && seed dejavu "Practice" "$dejavu"
 
 cd "$work" || exit 1
-./alfont_fuzz -max_total_time="$seconds" -timeout=20 -rss_limit_mb=2048 -print_final_stats=1 \
+./alfont_fuzz -max_total_time="$seconds" -timeout=60 -rss_limit_mb=2048 -print_final_stats=1 \
     -artifact_prefix="$work/" "$corpus" >"$work/fuzz.log" 2>&1
 status=$?
 tail -n 25 "$work/fuzz.log"

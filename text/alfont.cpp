@@ -438,20 +438,45 @@ static void blend_pixel(BITMAP *bmp, int px, int py, int color, int v)
     putpixel(bmp, px, py, color);
 }
 
+/* The rows or columns of a glyph box, from first up to end, that can show.
+ * Allegro discards every pixel outside the clip rectangle anyway; walking
+ * only the visible part keeps a huge glyph from a damaged font cheap. */
+struct span {
+    int first, end;
+};
+
+static span visible(int start, int len, int lo, int hi)
+{
+    span s = {lo > start ? lo - start : 0, hi - start < len ? hi - start : len};
+    return s;
+}
+
+static span visible_rows(BITMAP *bmp, int top, int rows)
+{
+    return bmp->clip ? visible(top, rows, bmp->ct, bmp->cb) : visible(top, rows, 0, bmp->h);
+}
+
+static span visible_columns(BITMAP *bmp, int left, int width)
+{
+    return bmp->clip ? visible(left, width, bmp->cl, bmp->cr) : visible(left, width, 0, bmp->w);
+}
+
 static void draw_aa_glyph(BITMAP *bmp, const ALFONT_GLYPH *g, int left, int top, int color, int backg,
                           const int *pal)
 {
     if (!g->has_aa || !g->aa_pixels)
         return;
-    const unsigned char *v = g->aa_pixels;
-    for (int r = 0; r < g->aa_height; r++)
-        for (int c = 0; c < g->aa_width; c++, v++) {
-            if (*v == 0)
+    span rows = visible_rows(bmp, top, g->aa_height);
+    span cols = visible_columns(bmp, left, g->aa_width);
+    for (int r = rows.first; r < rows.end; r++)
+        for (int c = cols.first; c < cols.end; c++) {
+            int v = g->aa_pixels[r * g->aa_width + c];
+            if (v == 0)
                 continue;
             if (backg >= 0)
-                putpixel(bmp, left + c, top + r, pal[*v]);
+                putpixel(bmp, left + c, top + r, pal[v]);
             else
-                blend_pixel(bmp, left + c, top + r, color, *v);
+                blend_pixel(bmp, left + c, top + r, color, v);
         }
 }
 
@@ -459,10 +484,11 @@ static void draw_mono_glyph(BITMAP *bmp, const ALFONT_GLYPH *g, int left, int to
 {
     if (!g->has_mono || !g->mono_pixels)
         return;
-    const unsigned char *v = g->mono_pixels;
-    for (int r = 0; r < g->mono_height; r++)
-        for (int c = 0; c < g->mono_width; c++, v++)
-            if (*v)
+    span rows = visible_rows(bmp, top, g->mono_height);
+    span cols = visible_columns(bmp, left, g->mono_width);
+    for (int r = rows.first; r < rows.end; r++)
+        for (int c = cols.first; c < cols.end; c++)
+            if (g->mono_pixels[r * g->mono_width + c])
                 putpixel(bmp, left + c, top + r, color);
 }
 

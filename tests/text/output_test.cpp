@@ -429,3 +429,33 @@ TEST_F(output_test, zero_advance_glyph_leaves_the_pen_where_it_was)
         EXPECT_TRUE(same_pixels(joined, apart)) << aa;
     }
 }
+
+// Drawing into a clip rectangle shows exactly the part of the unclipped
+// drawing inside it and leaves the rest alone.
+TEST_F(output_test, clip_rectangle_cuts_glyphs_exactly)
+{
+    const struct {
+        const char *name;
+        bool aa;
+        int backg;
+    } cases[] = {{"mono", false, -1}, {"transparent aa", true, -1}, {"opaque aa", true, 0x336699}};
+    for (auto c : cases) {
+        bitmap_holder clipped(120, 60, 0x808080), whole(120, 60, 0x808080);
+        set_clip_rect(clipped, 17, 12, 64, 30);
+        for (BITMAP *b : {clipped.bmp, whole.bmp}) {
+            if (c.aa)
+                alfont_textout_aa_ex(b, font, "Tavuna", 3, 2, white, c.backg);
+            else
+                alfont_textout_ex(b, font, "Tavuna", 3, 2, white, c.backg);
+        }
+        int differs = 0;
+        for (int y = 0; y < 60; y++)
+            for (int x = 0; x < 120; x++) {
+                bool inside = x >= 17 && x <= 64 && y >= 12 && y <= 30;
+                int want = inside ? getpixel(whole, x, y) : 0x808080;
+                ASSERT_EQ(getpixel(clipped, x, y), want) << c.name << " at " << x << "," << y;
+                differs += inside && want != 0x808080;
+            }
+        EXPECT_GT(differs, 0) << c.name;
+    }
+}
