@@ -2,6 +2,8 @@
 #include <cstdio>
 #include <ctime>
 #include <cstdlib>
+#include <fcntl.h>
+#include <unistd.h>
 #include "cpu.h"
 #include "game.h"
 #include "menu.h"
@@ -211,6 +213,25 @@ static bool set_screen_mode()
     return fail("1024 x 768 screen mode", why);
 }
 
+// No sound device: the game plays silently.  The sound library's own
+// complaints about the missing device would otherwise stand on stderr,
+// where only the game's one line about a real failure belongs.
+static void install_sound_quietly()
+{
+    fflush(stderr);
+    int saved = dup(2), null = open("/dev/null", O_WRONLY);
+    if (null >= 0) {
+        dup2(null, 2);
+        close(null);
+    }
+    if (install_sound(DIGI_AUTODETECT, MIDI_NONE, NULL) != 0)
+        install_sound(DIGI_NONE, MIDI_NONE, NULL);
+    if (saved >= 0) {
+        dup2(saved, 2);
+        close(saved);
+    }
+}
+
 bool startup()
 {
     if (allegro_init() != 0) {
@@ -226,9 +247,7 @@ bool startup()
     install_timer();
     if (!set_screen_mode())
         return false;
-    // No sound device: the game plays silently.
-    if (install_sound(DIGI_AUTODETECT, MIDI_NONE, NULL) != 0)
-        install_sound(DIGI_NONE, MIDI_NONE, NULL);
+    install_sound_quietly();
     return load_game();
 }
 
