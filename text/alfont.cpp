@@ -13,7 +13,8 @@ int alfont_inited = 0;
 FT_Library ft_library = NULL;
 int alfont_textmode = 0;
 
-/* FreeType clamps pixel sizes above this, so the size search never goes past it. */
+/* FreeType clamps larger pixel sizes to this one: a size search walking up
+ * past it, on a face whose height never reaches the request, would not end. */
 static const int max_pixel_size = 0xFFFF;
 
 /* ------------------------------------------------------------------ */

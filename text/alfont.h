@@ -29,12 +29,15 @@ ALFONT_FONT *alfont_load_font(const char *filepathname);
 ALFONT_FONT *alfont_load_font_from_mem(const char *data, int data_len);
 void alfont_destroy_font(ALFONT_FONT *f);
 
-/* Size: h is the text height in pixels; 0 on success, -1 on failure. */
+/* Size: h is the text height in pixels (ascent plus descent), 0 on success,
+ * -1 on failure.  The font caches glyphs for one height only: changing the
+ * height empties the cache. */
 int alfont_set_font_size(ALFONT_FONT *f, int h);
 int alfont_get_font_height(ALFONT_FONT *f);
 int alfont_text_height(ALFONT_FONT *f);
 
 /* Background of the calls without one: -1 transparent, else a colour.
+ * It starts at 0, so until this is called those calls fill colour 0.
  * Returns the previous mode. */
 int alfont_text_mode(int mode);
 
