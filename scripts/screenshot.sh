@@ -24,6 +24,6 @@ click_at 211 620    # "Play"
 click_at 206 410    # "Practice"
 key_hold Up 1.2
 shot race
-convert "$SHOTS/race.png" -resize 50% -strip "$ROOT/docs/screenshot.png"
+convert "$SHOTS/race.png" -resize 50% -colors 256 -strip "$ROOT/docs/screenshot.png"
 rm -rf "$SHOTS"
 echo "wrote $ROOT/docs/screenshot.png"

@@ -64,10 +64,10 @@ int main(int argc, char **argv)
     course c = make_course();
     BITMAP *mask = make_mask(c);
     BITMAP *island = paint_island(c, mask);
-    BITMAP *red = paint_boat(206, 44, 36);
+    BITMAP *red = paint_boat(200, 40, 30);
     bool ok = save("menu.bmp", paint_menu(island, red)) && save("ostrov1.bmp", island) &&
               save("alpha1.bmp", mask) && save("lodcervena.bmp", red) &&
-              save("lodzelena.bmp", paint_boat(40, 168, 64)) && save("panel.bmp", paint_panel());
+              save("lodzelena.bmp", paint_boat(40, 170, 60)) && save("panel.bmp", paint_panel());
     if (!ok || !write_sounds()) {
         fprintf(stderr, "mkdata: cannot write the data in %s\n", dir.c_str());
         return 1;

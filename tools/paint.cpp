@@ -20,25 +20,28 @@ static double hull_half(int y)
 
 static bool in_hull(int x, int y) { return std::fabs(x + 0.5 - 50) <= hull_half(y); }
 
+// The hull colour itself is the sprite's most common colour, so the boats
+// can be told apart by it.
 BITMAP *paint_boat(int r, int g, int b)
 {
     BITMAP *bmp = create_bitmap_ex(24, 100, 100);
     clear_to_color(bmp, magenta);
     rgb hull{(double)r, (double)g, (double)b}, white{246, 246, 242};
-    rgb deck = mix(hull, white, 0.45), cockpit{206, 204, 198}, glass{46, 62, 78};
+    rgb cockpit{206, 204, 198}, glass{46, 62, 78};
     for (int y = 0; y < 100; y++)
         for (int x = 0; x < 100; x++) {
             if (!in_hull(x, y))
                 continue;
-            double across = (x + 0.5 - 50) / 16.5;
             double edge = hull_half(y) - std::fabs(x + 0.5 - 50);
-            rgb c = scale(hull, 1.1 - 0.25 * across);
-            if (edge > 3 && edge < 4.2)
+            rgb c = hull;
+            if (edge < 1.2)
+                c = scale(hull, 0.7);
+            else if (edge > 3 && edge < 4.2)
                 c = white;
-            else if (edge >= 4.2 && y < 40)
-                c = std::fabs(x + 0.5 - 50) < 1.5 && y > 14 ? white : scale(deck, 1.05 - 0.1 * across);
+            else if (edge >= 4.2 && y < 40 && y > 14 && std::fabs(x + 0.5 - 50) < 1.5)
+                c = white;
             else if (edge >= 4.2 && y >= 48 && y < 82)
-                c = mix(cockpit, {176, 174, 168}, y % 5 == 0 ? 0.6 : 0.1);
+                c = mix(cockpit, {176, 174, 168}, (y / 3) % 2 ? 0.6 : 0.1);
             putpixel(bmp, x, y, pack(c));
         }
     // Windscreen, seats and the outboard motor.
