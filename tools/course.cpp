@@ -4,6 +4,7 @@
 #include "track.h"
 #include <algorithm>
 #include <cmath>
+#include <functional>
 #include <limits>
 
 // A boat's position is the top-left corner of its 100 x 100 sprite, so the

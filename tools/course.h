@@ -5,7 +5,6 @@
 #define TAVUNA_COURSE_H
 
 #include <allegro.h>
-#include <functional>
 #include <vector>
 
 enum { mask_w = 2100, mask_h = 1900 };

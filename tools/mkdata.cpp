@@ -10,9 +10,7 @@
 #include <string>
 #include <sys/stat.h>
 
-static std::string dir;
-
-static bool save(const char *name, BITMAP *bmp)
+static bool save(const std::string &dir, const char *name, BITMAP *bmp)
 {
     bool ok = save_bmp((dir + "/" + name).c_str(), bmp, NULL) == 0;
     destroy_bitmap(bmp);
@@ -38,7 +36,7 @@ static bool copy_file(const char *from, const std::string &to)
     return ok;
 }
 
-static bool write_sounds()
+static bool write_sounds(const std::string &dir)
 {
     return write_chime(dir + "/sounds/dray.wav") && write_bump(dir + "/sounds/spring.wav") &&
            write_tune(dir + "/main.wav");
@@ -50,11 +48,13 @@ int main(int argc, char **argv)
         fprintf(stderr, "usage: mkdata <data folder> <font file>\n");
         return 2;
     }
-    dir = argv[1];
+    std::string dir = argv[1];
     mkdir(dir.c_str(), 0755);
     mkdir((dir + "/sounds").c_str(), 0755);
-    if (install_allegro(SYSTEM_NONE, &errno, atexit) != 0)
+    if (install_allegro(SYSTEM_NONE, &errno, atexit) != 0) {
+        fprintf(stderr, "mkdata: Allegro cannot start: %s\n", allegro_error);
         return 1;
+    }
     set_color_depth(24);
 
     if (!copy_file(argv[2], dir + "/airstream.ttf")) {
@@ -65,10 +65,12 @@ int main(int argc, char **argv)
     BITMAP *mask = make_mask(c);
     BITMAP *island = paint_island(c, mask);
     BITMAP *red = paint_boat(200, 40, 30);
-    bool ok = save("menu.bmp", paint_menu(island, red)) && save("ostrov1.bmp", island) &&
-              save("alpha1.bmp", mask) && save("lodcervena.bmp", red) &&
-              save("lodzelena.bmp", paint_boat(40, 170, 60)) && save("panel.bmp", paint_panel());
-    if (!ok || !write_sounds()) {
+    // The menu shows the island and the red boat, so it is drawn before they
+    // are saved and released.
+    bool ok = save(dir, "menu.bmp", paint_menu(island, red)) && save(dir, "ostrov1.bmp", island) &&
+              save(dir, "alpha1.bmp", mask) && save(dir, "lodcervena.bmp", red) &&
+              save(dir, "lodzelena.bmp", paint_boat(40, 170, 60)) && save(dir, "panel.bmp", paint_panel());
+    if (!ok || !write_sounds(dir)) {
         fprintf(stderr, "mkdata: cannot write the data in %s\n", dir.c_str());
         return 1;
     }
