@@ -4,6 +4,7 @@
 . "$(dirname "$0")/lib.sh" "$@"
 start_x
 start_game
+enter_race Practice
 key_hold Up 1.5
 shot race
 start=$(date +%s.%N)
