@@ -30,6 +30,10 @@ clean:
 SANITIZE_ENV = ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
 	ALLEGRO=$(CURDIR)/tests/sanitize
 
+# Frame costs headless on the real data (bench/README.md keeps the figures).
+bench: build
+	$(BUILD)/bench/frame_bench
+
 check-sanitize: deps
 	cmake -S . -B build-asan -DTAVUNA_SANITIZE=ON
 	cmake --build build-asan -j $(JOBS)
