@@ -28,7 +28,8 @@ fail() {
 # pipe, so tests and scripts can run side by side.
 start_x() {
     exec 9<> <(:)
-    Xvfb -displayfd 9 -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
+    # -noreset: a game restarted on the same server must not meet a reset.
+    Xvfb -displayfd 9 -screen 0 1024x768x24 -nolisten tcp -noreset >/dev/null 2>&1 &
     XVFB_PID=$!
     local n=""
     read -r -t 10 n <&9 || fail "no X server could be started"
@@ -50,7 +51,8 @@ start_game() {
 
 shot() { import -window root "$SHOTS/$1.png" || fail "screenshot $1"; }
 
-key_tap() { xdotool key "$@"; }
+# A tap lasts a few frames, so the game's once-a-frame test cannot miss it.
+key_tap() { xdotool keydown "$1"; sleep 0.1; xdotool keyup "$1"; }
 
 key_hold() { xdotool keydown "$1"; sleep "$2"; xdotool keyup "$1"; }
 

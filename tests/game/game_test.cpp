@@ -70,7 +70,6 @@ TEST_F(GameTest, StartUpLoadsEveryResourceAtItsSize)
     EXPECT_NE(spring, nullptr);
     EXPECT_NE(main_sample, nullptr);
     EXPECT_NE(pump, nullptr);
-    EXPECT_EQ(alfont_get_font_height(pump), 50);
     // The path is built before anything else needs it.
     EXPECT_EQ(xpos[0], 966);
     EXPECT_EQ(ypos[0], 1086);

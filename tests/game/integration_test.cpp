@@ -156,14 +156,6 @@ protected:
     }
 };
 
-bool same_picture(BITMAP *a, BITMAP *b)
-{
-    for (int y = 0; y < a->h; y++)
-        for (int x = 0; x < a->w; x++)
-            if (getpixel(a, x, y) != getpixel(b, x, y))
-                return false;
-    return true;
-}
 
 TEST_F(Integration, PracticeThreeLapsRoundTheIslandThenTheTotalTime)
 {

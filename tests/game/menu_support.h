@@ -49,13 +49,4 @@ inline int text_colour(BITMAP *bmp, const char *text, int size, int x, int y, bo
     return -1;
 }
 
-inline bool same_picture(BITMAP *a, BITMAP *b)
-{
-    for (int y = 0; y < a->h; y++)
-        for (int x = 0; x < a->w; x++)
-            if (getpixel(a, x, y) != getpixel(b, x, y))
-                return false;
-    return true;
-}
-
 #endif

@@ -20,14 +20,6 @@ protected:
     void TearDown() override { release_input(); }
 };
 
-bool same_picture(BITMAP *a, BITMAP *b)
-{
-    for (int y = 0; y < a->h; y++)
-        for (int x = 0; x < a->w; x++)
-            if (getpixel(a, x, y) != getpixel(b, x, y))
-                return false;
-    return true;
-}
 
 // The screen a winner screen leaves: black with its two centred lines.
 BITMAP *winner_picture(const char *player)

@@ -48,3 +48,14 @@ void fresh_race(int mode)
     winning_laps = nlaps;
     reset_race();
 }
+
+bool same_picture(BITMAP *a, BITMAP *b)
+{
+    if (a->w != b->w || a->h != b->h)
+        return false;
+    for (int y = 0; y < a->h; y++)
+        for (int x = 0; x < a->w; x++)
+            if (getpixel(a, x, y) != getpixel(b, x, y))
+                return false;
+    return true;
+}

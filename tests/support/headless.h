@@ -9,5 +9,6 @@ void headless_allegro();   // Allegro without devices, at 32 bits, once
 void load_headless_game(); // and the game's data and state, once
 void release_input();      // every key and button up, pointer at 0, 0
 void fresh_race(int mode); // a new race as a mode choice starts it, no loop
+bool same_picture(BITMAP *a, BITMAP *b);
 
 #endif
