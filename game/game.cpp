@@ -21,7 +21,7 @@ static std::atomic<unsigned> clock_seq{0};
 
 int nlaps = 3, colb = 0, cols = 1, res = 0, depth = 16, vol = 255;
 
-BITMAP *mb, *vsetko, *ostrov, *alpha, *menu, *panel, *wp, *bc;
+BITMAP *mb, *ostrov, *alpha, *menu, *panel, *wp, *bc;
 BITMAP *boat_pics[3];
 SAMPLE *dray, *spring, *main_sample;
 ALFONT_FONT *pump;
@@ -315,7 +315,6 @@ bool load_game()
     if (!pump)
         return fail("airstream.ttf", "not a font FreeType can open");
     mb = create_bitmap(SCREEN_W, SCREEN_H);
-    vsetko = create_bitmap(2100, 1900);
     set_start_values();
     make_bow_marker();
     if (!load_pictures() || !load_sounds())

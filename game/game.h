@@ -43,7 +43,7 @@ void reset_clock();
 extern int nlaps, colb, cols, res, depth, vol;
 
 // Resources, created or loaded once at start-up.
-extern BITMAP *mb, *vsetko, *ostrov, *alpha, *menu, *panel, *wp, *bc;
+extern BITMAP *mb, *ostrov, *alpha, *menu, *panel, *wp, *bc;
 extern BITMAP *boat_pics[3];   // red, green and blue boats, by colour setting
 extern SAMPLE *dray, *spring, *main_sample;
 extern ALFONT_FONT *pump;

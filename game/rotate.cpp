@@ -1,6 +1,31 @@
 #include <cmath>
 #include "rotate.h"
 
+// Maps every pixel of a w x h destination back to its source pixel: read
+// and write are the pixel calls, direct or through Allegro's checks.
+template <class Read, class Write>
+static void map_back(int w, int h, float cosine, float sine, int magenta, Read read, Write write)
+{
+    for (int x = 0; x < w; x++) {
+        for (int y = 0; y < h; y++) {
+            float sx, sy;
+            rot(x, y, w / 2, h / 2, cosine, sine, &sx, &sy);
+            if (sx < 0 || sy < 0 || sx > w - 1 || sy > h - 1)
+                write(x, y, magenta);
+            else
+                write(x, y, read((int)sx, (int)sy));
+        }
+    }
+}
+
+// Two 32-bit memory bitmaps, the destination at least as large: every
+// pixel lies inside both, so it can be read and written directly.
+static bool direct_pixels(BITMAP *bmp, BITMAP *tmp)
+{
+    return is_memory_bitmap(bmp) && is_memory_bitmap(tmp) && bitmap_color_depth(bmp) == 32 &&
+           bitmap_color_depth(tmp) == 32 && tmp->w >= bmp->w && tmp->h >= bmp->h;
+}
+
 // Turns bmp by angle degrees (clockwise on screen) about its centre pixel
 // into tmp, nearest pixel, onto magenta.  Each destination pixel is mapped
 // back to the source point that lands on it, hence the negated angle.
@@ -11,16 +36,14 @@ void rotate(BITMAP *bmp, BITMAP *tmp, float angle)
     clear_to_color(tmp, magenta);
     float sine = sin(-angle * 0.01745329252);
     float cosine = cos(-angle * 0.01745329252);
-    for (int x = 0; x < w; x++) {
-        for (int y = 0; y < h; y++) {
-            float sx, sy;
-            rot(x, y, w / 2, h / 2, cosine, sine, &sx, &sy);
-            if (sx < 0 || sy < 0 || sx > w - 1 || sy > h - 1)
-                putpixel(tmp, x, y, magenta);
-            else
-                putpixel(tmp, x, y, getpixel(bmp, (int)sx, (int)sy));
-        }
-    }
+    if (direct_pixels(bmp, tmp))
+        map_back(
+            w, h, cosine, sine, magenta, [bmp](int x, int y) { return _getpixel32(bmp, x, y); },
+            [tmp](int x, int y, int c) { _putpixel32(tmp, x, y, c); });
+    else
+        map_back(
+            w, h, cosine, sine, magenta, [bmp](int x, int y) { return getpixel(bmp, x, y); },
+            [tmp](int x, int y, int c) { putpixel(tmp, x, y, c); });
 }
 
 // Single precision throughout: at multiples of 90 degrees the rounding of

@@ -23,10 +23,10 @@ static clock_time *lap_start(BOAT *b) { return b == &boat ? &boat_lap_start : &s
 void bow_offset(float heading)
 {
     rotate(wp, bc, heading);
-    int depth = bitmap_color_depth(bc);
+    // bc is a 32-bit memory bitmap, so its pixels are read directly.
     for (int x = 0; x < bc->w; x++)
         for (int y = 0; y < bc->h; y++)
-            if (getr_depth(depth, getpixel(bc, x, y)) == 254) {
+            if (getr32(_getpixel32(bc, x, y)) == 254) {
                 gx = x;
                 gy = y;
             }

@@ -36,16 +36,34 @@ void draw_single_view()
     draw_boat(&boat, mb, (int)(boat.x - camleft1), (int)(boat.y - camup1), boat.rot + 90);
 }
 
-// Both boats go into one world picture, so each player sees the other.
+// A boat drawn into a split view where it lies on the world picture: its
+// truncated world position less the view's corner, clipped to the view.
+static void draw_in_view(BOAT *b, int view_x, int left, int top)
+{
+    set_clip_rect(mb, view_x, 0, view_x + 511, 767);
+    draw_sprite(mb, b->bmp_rot, view_x + (int)b->x - left, (int)b->y - top);
+    set_clip_rect(mb, 0, 0, mb->w - 1, mb->h - 1);
+}
+
+// Each view shows one world with both boats in it, player 2's over player
+// 1's: the views are cut from the island picture and each boat is drawn
+// into both where it lies in them, which shows what composing the whole
+// world first would, without copying the whole picture every frame.
+static void draw_view(int view_x, int left, int top)
+{
+    blit(ostrov, mb, left, top, view_x, 0, 512, 768);
+    draw_in_view(&boat, view_x, left, top);
+    draw_in_view(&super, view_x, left, top);
+}
+
 void draw_split_views()
 {
     camera(&boat, 256, 512, &camleft1, &camup1);
-    blit(ostrov, vsetko, 0, 0, 0, 0, 2100, 1900);
-    draw_boat(&boat, vsetko, (int)boat.x, (int)boat.y, boat.rot + 90);
+    rotate(boat.bmp, boat.bmp_rot, boat.rot + 90);
     camera(&super, 256, 512, &camleft2, &camup2);
-    draw_boat(&super, vsetko, (int)super.x, (int)super.y, super.rot + 90);
-    blit(vsetko, mb, camleft1, camup1, 0, 0, 512, 768);
-    blit(vsetko, mb, camleft2, camup2, 512, 0, 512, 768);
+    rotate(super.bmp, super.bmp_rot, super.rot + 90);
+    draw_view(0, camleft1, camup1);
+    draw_view(512, camleft2, camup2);
     // The divider flickers: a new red every frame, never a full 255.
     vline(mb, 512, 0, 768, makecol(rand() % 255, 0, 0));
 }

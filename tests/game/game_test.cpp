@@ -55,7 +55,7 @@ TEST_F(GameTest, StartUpLoadsEveryResourceAtItsSize)
     } pictures[] = {
         {boat.bmp, 100, 100}, {boat.bmp_rot, 100, 100}, {super.bmp, 100, 100}, {super.bmp_rot, 100, 100},
         {ostrov, 2100, 1900}, {alpha, 2100, 1900},      {menu, 1024, 768},     {mb, 1024, 768},
-        {vsetko, 2100, 1900}, {wp, 100, 100},           {bc, 100, 100},
+        {wp, 100, 100},       {bc, 100, 100},
     };
     for (auto &p : pictures) {
         ASSERT_NE(p.bmp, nullptr);
