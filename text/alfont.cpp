@@ -17,6 +17,11 @@ int alfont_textmode = 0;
  * past it, on a face whose height never reaches the request, would not end. */
 static const int max_pixel_size = 0xFFFF;
 
+/* Pixel bytes a font's glyph store may hold: all of ASCII at the game's
+ * heights takes about a megabyte, and a damaged font's huge glyphs are not
+ * kept. */
+static const size_t store_budget = 4 << 20;
+
 /* ------------------------------------------------------------------ */
 /* Library                                                            */
 
@@ -106,17 +111,20 @@ static FT_BitmapGlyph render_copy(FT_Glyph glyph, FT_Render_Mode mode)
     return (FT_BitmapGlyph)copy;
 }
 
-/* The one-bit form, one byte per pixel; made only from a one-bit bitmap. */
-static void make_mono(ALFONT_GLYPH *e, FT_Glyph glyph)
+/* The one-bit form, one byte per pixel; made only from a one-bit bitmap.
+ * False when FreeType or memory failed, so the result may differ next time. */
+static bool make_mono(ALFONT_GLYPH *e, FT_Glyph glyph)
 {
     FT_BitmapGlyph bg = render_copy(glyph, FT_RENDER_MODE_MONO);
     if (!bg)
-        return;
+        return false;
+    bool whole = true;
     const FT_Bitmap *b = &bg->bitmap;
     if (b->pixel_mode == FT_PIXEL_MODE_MONO && has_rows(b, (b->width + 7) / 8)) {
         int w = b->width, rows = b->rows;
         unsigned char *px = take_pixels(w, rows);
-        if (px || w <= 0 || rows <= 0) {
+        whole = px || w <= 0 || rows <= 0;
+        if (whole) {
             e->has_mono = 1;
             e->mono_width = w;
             e->mono_height = rows;
@@ -131,19 +139,23 @@ static void make_mono(ALFONT_GLYPH *e, FT_Glyph glyph)
         }
     }
     FT_Done_Glyph((FT_Glyph)bg);
+    return whole;
 }
 
-/* The anti-aliased form, coverage 0..255; made only from an 8-bit gray bitmap. */
-static void make_aa(ALFONT_GLYPH *e, FT_Glyph glyph)
+/* The anti-aliased form, coverage 0..255; made only from an 8-bit gray bitmap.
+ * False when FreeType or memory failed. */
+static bool make_aa(ALFONT_GLYPH *e, FT_Glyph glyph)
 {
     FT_BitmapGlyph bg = render_copy(glyph, FT_RENDER_MODE_NORMAL);
     if (!bg)
-        return;
+        return false;
+    bool whole = true;
     const FT_Bitmap *b = &bg->bitmap;
     if (b->pixel_mode == FT_PIXEL_MODE_GRAY && has_rows(b, b->width)) {
         int w = b->width, rows = b->rows;
         unsigned char *px = take_pixels(w, rows);
-        if (px || w <= 0 || rows <= 0) {
+        whole = px || w <= 0 || rows <= 0;
+        if (whole) {
             e->has_aa = 1;
             e->aa_width = w;
             e->aa_height = rows;
@@ -160,12 +172,191 @@ static void make_aa(ALFONT_GLYPH *e, FT_Glyph glyph)
         }
     }
     FT_Done_Glyph((FT_Glyph)bg);
+    return whole;
+}
+
+/* ------------------------------------------------------------------ */
+/* Glyph store                                                        */
+/* The game changes the text height several times a frame, and each change
+ * empties the table.  Every glyph FreeType renders whole is also kept here
+ * under its pixel size, so that when the size comes back the entry is
+ * refilled by copying bytes instead of loading and rendering it again.
+ * A rendering depends only on the face's pixel size and the glyph, so the
+ * copy is exactly what FreeType would give.  The store holds a few sizes
+ * within a byte budget; the least recently used size goes first. */
+
+static size_t form_bytes(int width, int rows)
+{
+    return width > 0 && rows > 0 ? (size_t)width * (size_t)rows : 0;
+}
+
+static size_t glyph_bytes(const ALFONT_GLYPH *e)
+{
+    return (e->mono_pixels ? form_bytes(e->mono_width, e->mono_height) : 0) +
+           (e->aa_pixels ? form_bytes(e->aa_width, e->aa_height) : 0);
+}
+
+/* A copy of n pixel bytes; NULL for no pixels or when memory ran out. */
+static unsigned char *copy_pixels(const unsigned char *px, size_t n)
+{
+    if (!px)
+        return NULL;
+    unsigned char *copy = (unsigned char *)malloc(n);
+    if (copy)
+        memcpy(copy, px, n);
+    return copy;
+}
+
+static void empty_slot(ALFONT_FONT *f, ALFONT_STORE_SLOT *slot)
+{
+    if (!slot->glyphs)
+        return;
+    for (long i = 0; i < f->ft_face->num_glyphs; i++)
+        if (slot->glyphs[i].cached)
+            empty_glyph(&slot->glyphs[i]);
+    free(slot->glyphs);
+    *slot = ALFONT_STORE_SLOT();
+}
+
+/* The slot in use for pixel size s, marked as just used; NULL when none. */
+static ALFONT_STORE_SLOT *find_slot(ALFONT_FONT *f, int s)
+{
+    for (ALFONT_STORE_SLOT &slot : f->store)
+        if (slot.glyphs && slot.pixel_size == s) {
+            slot.last_use = ++f->store_clock;
+            return &slot;
+        }
+    return NULL;
+}
+
+/* The least recently used slot in use other than spare; NULL when none. */
+static ALFONT_STORE_SLOT *oldest_slot(ALFONT_FONT *f, const ALFONT_STORE_SLOT *spare)
+{
+    ALFONT_STORE_SLOT *oldest = NULL;
+    for (ALFONT_STORE_SLOT &slot : f->store)
+        if (slot.glyphs && &slot != spare && (!oldest || slot.last_use < oldest->last_use))
+            oldest = &slot;
+    return oldest;
+}
+
+/* An unused slot set up for pixel size s, evicting the oldest size when all
+ * are in use; NULL when memory ran out. */
+static ALFONT_STORE_SLOT *new_slot(ALFONT_FONT *f, int s)
+{
+    ALFONT_STORE_SLOT *slot = f->store;
+    while (slot < f->store + ALFONT_STORE_SLOTS && slot->glyphs)
+        slot++;
+    if (slot == f->store + ALFONT_STORE_SLOTS) {
+        slot = oldest_slot(f, NULL);
+        empty_slot(f, slot);
+    }
+    long n = f->ft_face->num_glyphs > 0 ? f->ft_face->num_glyphs : 1;
+    slot->glyphs = (ALFONT_GLYPH *)calloc(n, sizeof(ALFONT_GLYPH));
+    if (!slot->glyphs)
+        return NULL;
+    slot->pixel_size = s;
+    slot->last_use = ++f->store_clock;
+    return slot;
+}
+
+static size_t store_bytes(const ALFONT_FONT *f)
+{
+    size_t sum = 0;
+    for (const ALFONT_STORE_SLOT &slot : f->store)
+        sum += slot.bytes;
+    return sum;
+}
+
+/* The slot for pixel size s with room for n more bytes, older sizes evicted
+ * to make it; NULL when n does not fit or memory ran out. */
+static ALFONT_STORE_SLOT *slot_with_room(ALFONT_FONT *f, int s, size_t n)
+{
+    if (n > store_budget)
+        return NULL;
+    ALFONT_STORE_SLOT *slot = find_slot(f, s);
+    if (!slot)
+        slot = new_slot(f, s);
+    if (!slot)
+        return NULL;
+    for (ALFONT_STORE_SLOT *old; store_bytes(f) + n > store_budget && (old = oldest_slot(f, slot));)
+        empty_slot(f, old);
+    return store_bytes(f) + n <= store_budget ? slot : NULL;
+}
+
+/* Keeps a copy of entry g, just rendered whole at the current size. */
+static void keep_glyph(ALFONT_FONT *f, int g, const ALFONT_GLYPH *e)
+{
+    ALFONT_STORE_SLOT *slot = slot_with_room(f, f->pixel_size, glyph_bytes(e));
+    if (!slot)
+        return;
+    ALFONT_GLYPH kept = *e;
+    kept.mono_pixels = copy_pixels(e->mono_pixels, form_bytes(e->mono_width, e->mono_height));
+    kept.aa_pixels = copy_pixels(e->aa_pixels, form_bytes(e->aa_width, e->aa_height));
+    if ((e->mono_pixels && !kept.mono_pixels) || (e->aa_pixels && !kept.aa_pixels)) {
+        empty_glyph(&kept); // out of memory: simply not kept
+        return;
+    }
+    slot->glyphs[g] = kept;
+    slot->bytes += glyph_bytes(e);
+}
+
+/* The mono form of a kept copy into entry e, in a buffer of e's own.  As
+ * when rendering, a form whose buffer cannot be had is left out. */
+static void refill_mono(ALFONT_GLYPH *e, const ALFONT_GLYPH *kept)
+{
+    unsigned char *px = copy_pixels(kept->mono_pixels, form_bytes(kept->mono_width, kept->mono_height));
+    if (kept->mono_pixels && !px)
+        return;
+    e->has_mono = 1;
+    e->mono_width = kept->mono_width;
+    e->mono_height = kept->mono_height;
+    e->mono_left = kept->mono_left;
+    e->mono_top = kept->mono_top;
+    e->mono_pixels = px;
+}
+
+static void refill_aa(ALFONT_GLYPH *e, const ALFONT_GLYPH *kept)
+{
+    unsigned char *px = copy_pixels(kept->aa_pixels, form_bytes(kept->aa_width, kept->aa_height));
+    if (kept->aa_pixels && !px)
+        return;
+    e->has_aa = 1;
+    e->aa_width = kept->aa_width;
+    e->aa_height = kept->aa_height;
+    e->aa_left = kept->aa_left;
+    e->aa_top = kept->aa_top;
+    e->aa_pixels = px;
+}
+
+/* Fills empty entry g from the store, writing the fields a rendering
+ * writes; false when the store keeps no copy at the current size. */
+static bool refill_glyph(ALFONT_FONT *f, int g)
+{
+    ALFONT_STORE_SLOT *slot = find_slot(f, f->pixel_size);
+    if (!slot || !slot->glyphs[g].cached)
+        return false;
+    const ALFONT_GLYPH *kept = &slot->glyphs[g];
+    ALFONT_GLYPH *e = &f->glyphs[g];
+    e->cached = 1;
+    e->has_mono = 0;
+    e->has_aa = 0;
+    e->advance_x = kept->advance_x;
+    e->advance_y = kept->advance_y;
+    if (kept->has_mono)
+        refill_mono(e, kept);
+    if (kept->has_aa)
+        refill_aa(e, kept);
+    return true;
 }
 
 void _alfont_cache_glyph(ALFONT_FONT *f, int g)
 {
     ALFONT_GLYPH *e = &f->glyphs[g];
     if (e->cached)
+        return;
+    /* Before any size was accepted the face's size is not pixel_size. */
+    bool sized = f->pixel_size > 0;
+    if (sized && refill_glyph(f, g))
         return;
     e->cached = 1;
     e->has_mono = 0;
@@ -183,9 +374,12 @@ void _alfont_cache_glyph(ALFONT_FONT *f, int g)
     FT_Glyph glyph;
     if (FT_Get_Glyph(slot, &glyph) != 0)
         return;
-    make_mono(e, glyph);
-    make_aa(e, glyph);
+    bool whole = make_mono(e, glyph);
+    whole = make_aa(e, glyph) && whole;
     FT_Done_Glyph(glyph);
+    /* A rendering that failed somewhere may succeed next time: not kept. */
+    if (whole && sized)
+        keep_glyph(f, g, e);
 }
 
 /* The filled entry for character code c, or NULL when c has no entry
@@ -218,6 +412,8 @@ static void release_font(ALFONT_FONT *f)
         flush_glyphs(f);
         free(f->glyphs);
     }
+    for (ALFONT_STORE_SLOT &slot : f->store)
+        empty_slot(f, &slot);
     if (f->ft_face)
         FT_Done_Face(f->ft_face);
     free(f->fixed_list);

@@ -23,6 +23,18 @@ struct ALFONT_GLYPH {
     unsigned char *aa_pixels;   /* aa_width * aa_height coverage bytes */
 };
 
+/* Glyphs rendered at one pixel size, kept so that the table can refill from
+ * here instead of from FreeType when that size comes back. */
+struct ALFONT_STORE_SLOT {
+    int pixel_size;          /* the size the glyphs were rendered at */
+    unsigned long last_use;  /* the font's store clock when last used */
+    ALFONT_GLYPH *glyphs;    /* num_glyphs kept copies, cached = kept; NULL: slot unused */
+    size_t bytes;            /* pixel bytes the kept copies hold */
+};
+
+/* The race and the menus use seven text heights between them. */
+enum { ALFONT_STORE_SLOTS = 8 };
+
 struct ALFONT_FONT {
     FT_Face ft_face;
     int height;        /* last requested text height, 0 until the first success */
@@ -34,6 +46,10 @@ struct ALFONT_FONT {
     int fixed_count;   /* -1 for a scalable face, else num_fixed_sizes */
     ALFONT_GLYPH *glyphs; /* num_glyphs entries, indexed by glyph index */
     int *fixed_list;   /* fixed heights ended by -1; just -1 for a scalable face */
+    /* Private store of rendered glyphs by pixel size: a change of height
+     * empties the table, and the store spares FreeType re-rendering them. */
+    ALFONT_STORE_SLOT store[ALFONT_STORE_SLOTS];
+    unsigned long store_clock;
 };
 
 extern int alfont_inited;
