@@ -98,11 +98,27 @@ static unsigned char *take_pixels(int width, int rows)
     return (unsigned char *)malloc((size_t)width * (size_t)rows);
 }
 
+/* A damaged font can make the size search settle on a huge pixel size,
+ * with outlines thousands of pixels across whose bitmaps would take
+ * gigabytes; such a glyph gets no form.  16 M pixels is far beyond any
+ * text height a program asks for. */
+#define MAX_FORM_PIXELS (16L * 1024 * 1024)
+
+static bool too_big_to_render(FT_Glyph glyph)
+{
+    if (glyph->format == FT_GLYPH_FORMAT_BITMAP)
+        return false;
+    FT_BBox box;
+    FT_Glyph_Get_CBox(glyph, FT_GLYPH_BBOX_PIXELS, &box);
+    double w = (double)box.xMax - box.xMin + 1, h = (double)box.yMax - box.yMin + 1;
+    return w * h > MAX_FORM_PIXELS;
+}
+
 /* Renders a copy of glyph into bitmap form; NULL when FreeType cannot. */
 static FT_BitmapGlyph render_copy(FT_Glyph glyph, FT_Render_Mode mode)
 {
     FT_Glyph copy;
-    if (FT_Glyph_Copy(glyph, &copy) != 0)
+    if (too_big_to_render(glyph) || FT_Glyph_Copy(glyph, &copy) != 0)
         return NULL;
     if (copy->format != FT_GLYPH_FORMAT_BITMAP && FT_Glyph_To_Bitmap(&copy, mode, NULL, 1) != 0) {
         FT_Done_Glyph(copy);

@@ -419,3 +419,24 @@ TEST(glyphs, bitmap_without_pixels_makes_no_form_and_still_advances)
     EXPECT_TRUE(same_pixels(damaged, whole));
     alfont_destroy_font(f);
 }
+
+// A damaged font can settle the size search on an enormous pixel size; its
+// outlines would render to bitmaps of gigabytes.  Such glyphs get no form
+// but still measure: here a real font at a height of 20000 pixels.
+TEST_F(yanone_test, glyph_too_big_to_render_has_no_form_and_still_advances)
+{
+    ASSERT_EQ(alfont_set_font_size(font, 20000), 0);
+    long before = live_allocations;
+    EXPECT_GT(alfont_text_length(font, "H"), 1000);
+    const ALFONT_GLYPH &g = font->glyphs[FT_Get_Char_Index(font->ft_face, 'H')];
+    EXPECT_EQ(g.cached, 1);
+    EXPECT_EQ(g.has_mono, 0);
+    EXPECT_EQ(g.has_aa, 0);
+    EXPECT_EQ(g.aa_pixels, nullptr);
+    EXPECT_LT(live_allocations - before, 4) << "no pixel buffers were kept";
+    bitmap_holder bmp(100, 100, 0);
+    alfont_textout_aa(bmp, font, "H", 0, -5000, 0xffffff);
+    for (int y = 0; y < 100; y++)
+        for (int x = 0; x < 100; x++)
+            ASSERT_EQ(getpixel(bmp, x, y), 0);
+}
