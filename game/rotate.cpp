@@ -1,4 +1,5 @@
 #include <cmath>
+#include <cstdint>
 #include "rotate.h"
 
 // Maps every pixel of a w x h destination back to its source pixel: read
@@ -19,7 +20,8 @@ static void map_back(int w, int h, float cosine, float sine, int magenta, Read r
 }
 
 // Two 32-bit memory bitmaps, the destination at least as large: every
-// pixel lies inside both, so it can be read and written directly.
+// pixel lies inside both, so it can be read and written directly through
+// the bitmaps' row pointers.
 static bool direct_pixels(BITMAP *bmp, BITMAP *tmp)
 {
     return is_memory_bitmap(bmp) && is_memory_bitmap(tmp) && bitmap_color_depth(bmp) == 32 &&
@@ -38,8 +40,8 @@ void rotate(BITMAP *bmp, BITMAP *tmp, float angle)
     float cosine = cos(-angle * 0.01745329252);
     if (direct_pixels(bmp, tmp))
         map_back(
-            w, h, cosine, sine, magenta, [bmp](int x, int y) { return _getpixel32(bmp, x, y); },
-            [tmp](int x, int y, int c) { _putpixel32(tmp, x, y, c); });
+            w, h, cosine, sine, magenta, [bmp](int x, int y) { return ((int32_t *)bmp->line[y])[x]; },
+            [tmp](int x, int y, int c) { ((int32_t *)tmp->line[y])[x] = c; });
     else
         map_back(
             w, h, cosine, sine, magenta, [bmp](int x, int y) { return getpixel(bmp, x, y); },

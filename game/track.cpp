@@ -1,5 +1,6 @@
 #include <allegro.h>
 #include <cmath>
+#include <cstdint>
 #include "cpu.h"
 #include "handling.h"
 #include "rotate.h"
@@ -23,10 +24,10 @@ static clock_time *lap_start(BOAT *b) { return b == &boat ? &boat_lap_start : &s
 void bow_offset(float heading)
 {
     rotate(wp, bc, heading);
-    // bc is a 32-bit memory bitmap, so its pixels are read directly.
+    // bc is a 32-bit memory bitmap, so its rows are read directly.
     for (int x = 0; x < bc->w; x++)
         for (int y = 0; y < bc->h; y++)
-            if (getr32(_getpixel32(bc, x, y)) == 254) {
+            if (getr32(((int32_t *)bc->line[y])[x]) == 254) {
                 gx = x;
                 gy = y;
             }

@@ -639,14 +639,21 @@ static void build_palette(int pal[256], int color, int backg)
         pal[i] = makecol((r0 * 256 + i * dr) >> 8, (g0 * 256 + i * dg) >> 8, (b0 * 256 + i * db) >> 8);
 }
 
-/* One translucent pixel: the blender is set afresh for its coverage v. */
-static void blend_pixel(BITMAP *bmp, int px, int py, int color, int v)
+/* One translucent pixel drawn with the blender for its coverage v: solid
+ * for full coverage, translucent with alpha v otherwise.  *mode_v is the
+ * coverage the drawing mode was last set for in this call (-1 before the
+ * first pixel); nothing else changes the mode while a call draws, so it
+ * is set again only when the coverage changes. */
+static void blend_pixel(BITMAP *bmp, int px, int py, int color, int v, int *mode_v)
 {
-    if (v == 255) {
-        solid_mode();
-    } else {
-        drawing_mode(DRAW_MODE_TRANS, NULL, 0, 0);
-        set_trans_blender(0, 0, 0, v);
+    if (v != *mode_v) {
+        if (v == 255) {
+            solid_mode();
+        } else {
+            drawing_mode(DRAW_MODE_TRANS, NULL, 0, 0);
+            set_trans_blender(0, 0, 0, v);
+        }
+        *mode_v = v;
     }
     putpixel(bmp, px, py, color);
 }
@@ -675,7 +682,7 @@ static span visible_columns(BITMAP *bmp, int left, int width)
 }
 
 static void draw_aa_glyph(BITMAP *bmp, const ALFONT_GLYPH *g, int left, int top, int color, int backg,
-                          const int *pal)
+                          const int *pal, int *mode_v)
 {
     if (!g->has_aa || !g->aa_pixels)
         return;
@@ -689,7 +696,7 @@ static void draw_aa_glyph(BITMAP *bmp, const ALFONT_GLYPH *g, int left, int top,
             if (backg >= 0)
                 putpixel(bmp, left + c, top + r, pal[v]);
             else
-                blend_pixel(bmp, left + c, top + r, color, v);
+                blend_pixel(bmp, left + c, top + r, color, v, mode_v);
         }
 }
 
@@ -710,6 +717,7 @@ static void draw_mono_glyph(BITMAP *bmp, const ALFONT_GLYPH *g, int left, int to
 static void draw_glyphs(BITMAP *bmp, ALFONT_FONT *f, const char *s, int x, int y, int color, int backg,
                         bool aa, const int *pal)
 {
+    int mode_v = -1;
     acquire_bitmap(bmp);
     for (int c; bmp->cr >= x && (c = ugetxc(&s)) != 0;) {
         const ALFONT_GLYPH *found = lookup_glyph(f, c);
@@ -717,7 +725,7 @@ static void draw_glyphs(BITMAP *bmp, ALFONT_FONT *f, const char *s, int x, int y
             continue;
         ALFONT_GLYPH g = *found;
         if (aa)
-            draw_aa_glyph(bmp, &g, x + g.aa_left, y + f->ascent - g.aa_top, color, backg, pal);
+            draw_aa_glyph(bmp, &g, x + g.aa_left, y + f->ascent - g.aa_top, color, backg, pal, &mode_v);
         else
             draw_mono_glyph(bmp, &g, x + g.mono_left, y + f->ascent - g.mono_top, color);
         if (g.advance_x != 0)

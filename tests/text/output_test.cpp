@@ -459,3 +459,42 @@ TEST_F(output_test, clip_rectangle_cuts_glyphs_exactly)
         EXPECT_GT(differs, 0) << c.name;
     }
 }
+
+// Transparent text drawn the plain way: for every pixel of every glyph, the
+// drawing mode and blender set for its coverage, then the pixel.  The core
+// sets the mode only when the coverage changes; the pixels must not differ.
+TEST_F(output_test, transparent_text_matches_setting_the_mode_for_every_pixel)
+{
+    const char *text = "AVAWjy Laps 99:99";
+    const int colour = makecol(250, 30, 90);
+    bitmap_holder drawn(400, 60, 0), plain(400, 60, 0);
+    for (BITMAP *b : {drawn.bmp, plain.bmp})
+        for (int y = 0; y < 60; y++)
+            for (int x = 0; x < 400; x++)
+                putpixel(b, x, y, makecol(x & 255, y * 4, (x * y) & 255));
+    alfont_textout_aa_ex(drawn, font, text, 3, 2, colour, -1);
+
+    alfont_text_length(font, text);   // fills the glyph table
+    int pen = 3;
+    for (const char *p = text; *p; p++) {
+        const ALFONT_GLYPH &g = font->glyphs[FT_Get_Char_Index(font->ft_face, (unsigned char)*p)];
+        int left = pen + g.aa_left, top = 2 + font->ascent - g.aa_top;
+        for (int r = 0; r < g.aa_height; r++)
+            for (int c = 0; c < g.aa_width; c++) {
+                int v = g.aa_pixels[r * g.aa_width + c];
+                if (v == 0)
+                    continue;
+                if (v == 255) {
+                    solid_mode();
+                } else {
+                    drawing_mode(DRAW_MODE_TRANS, NULL, 0, 0);
+                    set_trans_blender(0, 0, 0, v);
+                }
+                putpixel(plain, left + c, top + r, colour);
+            }
+        if (g.advance_x != 0)
+            pen += g.advance_x + font->extra_spacing;
+    }
+    solid_mode();
+    EXPECT_TRUE(same_pixels(drawn, plain));
+}
