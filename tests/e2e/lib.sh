@@ -11,8 +11,16 @@ OUT=$(mktemp -d)
 XVFB_PID=""
 GAME_PID=""
 
+# A game still running is killed outright: Allegro's own SIGTERM handler
+# shuts the library down inside the signal and can deadlock there.
+stop_game() {
+    kill -KILL "$GAME_PID" 2>/dev/null
+    wait "$GAME_PID" 2>/dev/null
+    GAME_PID=""
+}
+
 cleanup() {
-    [ -n "$GAME_PID" ] && kill "$GAME_PID" 2>/dev/null
+    [ -n "$GAME_PID" ] && stop_game
     [ -n "$XVFB_PID" ] && kill "$XVFB_PID" 2>/dev/null
     rm -rf "$OUT"
 }

@@ -74,9 +74,7 @@ while [ $SECONDS -lt $end ]; do
     if kill -0 "$GAME_PID" 2>/dev/null; then
         # Time is up with the game running: the last picture, then stop it.
         shot monkey_end
-        kill "$GAME_PID"
-        wait "$GAME_PID" 2>/dev/null
-        GAME_PID=""
+        stop_game
         echo "run $runs still running at the end"
         break
     fi

@@ -77,7 +77,7 @@ case_() {
     local breakage=$2 expected=$3
     f=$1
     (cd "$WORK/data" && eval "$breakage")
-    (cd "$WORK/data" && timeout 10 "$GAME" >"$OUT/stdout" 2>"$OUT/stderr")
+    (cd "$WORK/data" && timeout -k 5 10 "$GAME" >"$OUT/stdout" 2>"$OUT/stderr")
     local status=$?
     rm -f "$WORK/data/$f"
     cp "$DATA/$f" "$WORK/data/$f"
@@ -135,7 +135,7 @@ case_ $f picture "not a font FreeType can open"
 case_ $f "other fixed.bdf" "cannot be drawn at the game's text sizes"
 
 # No X server at all: Allegro or the screen mode is the cause.
-(cd "$WORK/data" && DISPLAY= timeout 10 "$GAME" >"$OUT/stdout" 2>"$OUT/stderr")
+(cd "$WORK/data" && DISPLAY= timeout -k 5 10 "$GAME" >"$OUT/stdout" 2>"$OUT/stderr")
 status=$?
 [ "$status" -eq 1 ] || fail "no screen: exit status $status"
 [ "$(wc -l <"$OUT/stderr")" -eq 1 ] || fail "no screen: stderr is not one line"
