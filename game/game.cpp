@@ -358,12 +358,29 @@ static void install_sound_quietly()
     }
 }
 
+volatile sig_atomic_t quit_requested;
+
+static void request_quit(int) { quit_requested = 1; }
+
+// Allegro's own handlers shut the library down inside the signal, which
+// can deadlock on a lock the interrupted code holds; the game instead
+// notes the request and ends the ordinary way.
+static void install_quit_signals()
+{
+    struct sigaction sa = {};
+    sa.sa_handler = request_quit;
+    sigemptyset(&sa.sa_mask);
+    sigaction(SIGINT, &sa, NULL);
+    sigaction(SIGTERM, &sa, NULL);
+}
+
 bool startup()
 {
     if (allegro_init() != 0) {
         fprintf(stderr, "tavuna: Allegro cannot start: %s\n", allegro_error);
         return false;
     }
+    install_quit_signals();
     if (alfont_init() != 0) {
         fprintf(stderr, "tavuna: FreeType cannot start\n");
         return false;

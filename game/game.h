@@ -6,6 +6,7 @@
 
 #include <allegro.h>
 #include <atomic>
+#include <csignal>
 #include "alfont.h"
 
 typedef struct boat {
@@ -49,6 +50,10 @@ extern SAMPLE *dray, *spring, *main_sample;
 extern ALFONT_FONT *pump;
 
 enum { white = 0xffffff, black = 0 };
+
+// Set when the system asks the game to end (SIGINT, SIGTERM): the race
+// and the menus then leave for the exit screen, as Escape and "Exit" do.
+extern volatile sig_atomic_t quit_requested;
 
 bool startup();            // false after one line on stderr naming the cause
 bool load_game();          // everything after the screen mode: data and state

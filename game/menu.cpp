@@ -126,7 +126,7 @@ menu_step menu_pass(menu_screen s)
 int run_menus()
 {
     menu_screen s = main_menu;
-    for (;;) {
+    while (!quit_requested) {
         menu_step step = menu_pass(s);
         if (step.what == menu_step::go_to)
             s = menu_screen(step.value);
@@ -135,4 +135,5 @@ int run_menus()
         else if (step.what == menu_step::leave)
             return menu_exit;
     }
+    return menu_exit;
 }

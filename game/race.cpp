@@ -72,7 +72,7 @@ static race_exit race_end()
 
 race_exit race_frame()
 {
-    if (key[KEY_ESC])
+    if (key[KEY_ESC] || quit_requested)
         return race_to_exit;
     probe(&boat);
     handle(&boat, player1_keys);

@@ -3,6 +3,7 @@
 #include "fake_timer.h"
 #include "game.h"
 #include "headless.h"
+#include "menu.h"
 #include "race.h"
 #include "track.h"
 #include "view.h"
@@ -150,6 +151,16 @@ TEST_F(RaceTest, EscapeUnderAWinnerScreenReturnsToTheMenus)
     press_escape_on_wait = false;
     // Down at the head of the next frame: the exit screen.
     EXPECT_EQ(race_frame(), race_to_exit);
+}
+
+// The system's request to end (SIGTERM, SIGINT) leaves the race and the
+// menus for the exit screen, as Escape and "Exit" do.
+TEST_F(RaceTest, AQuitRequestLeavesForTheExitScreen)
+{
+    quit_requested = 1;
+    EXPECT_EQ(race_frame(), race_to_exit);
+    EXPECT_EQ(run_menus(), menu_exit);
+    quit_requested = 0;
 }
 
 } // namespace
