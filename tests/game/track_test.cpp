@@ -31,14 +31,19 @@ protected:
     void SetUp() override
     {
         load_headless_game();
-        fresh_race(mode_practice);
         real_alpha = alpha;
         alpha = create_bitmap_ex(32, 400, 400);
         clear_to_color(alpha, makecol32(255, 255, 255));
+        start_boats();
+    }
+    // A fresh race with both boats where their bows read (197, 150).
+    void start_boats()
+    {
+        fresh_race(mode_practice);
         for (BOAT *b : {&boat, &super}) {
             b->x = 100;
             b->y = 100;
-            b->rot = 0;   // the bow reads (197, 150)
+            b->rot = 0;
         }
     }
     void TearDown() override
@@ -120,7 +125,7 @@ TEST_F(TrackTest, CodesSetTheirFlagsAndOtherRedsAreWater)
         {1, 0, 0, 0},  {63, 0, 0, 0},  {65, 0, 0, 0}, {255, 0, 0, 0},
     };
     for (auto &c : cases) {
-        SetUp();
+        start_boats();
         boat.xv = boat.yv = 4;
         probe_on(&boat, c.red);
         EXPECT_EQ(boat.cp_one, c.one) << "red " << c.red;
@@ -128,7 +133,6 @@ TEST_F(TrackTest, CodesSetTheirFlagsAndOtherRedsAreWater)
         EXPECT_EQ(boat.cp_three, c.three) << "red " << c.red;
         EXPECT_EQ(boat.xv, 4) << "red " << c.red;
         EXPECT_EQ(boat.round, 0) << "red " << c.red;
-        TearDown();
     }
 }
 
