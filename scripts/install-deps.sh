@@ -4,7 +4,7 @@
 set -eu
 
 PACKAGES="g++ cmake make pkg-config liballegro4-dev libfreetype-dev libgtest-dev \
-xvfb xdotool imagemagick fonts-yanone-kaffeesatz clang libclang-rt-14-dev"
+xvfb xdotool imagemagick libxtst-dev fonts-yanone-kaffeesatz clang libclang-rt-14-dev"
 
 missing=""
 for p in $PACKAGES; do
