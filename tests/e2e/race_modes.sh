@@ -101,6 +101,33 @@ expect_hud carrier_cpu
 expect_some carrier_cpu "$red_boat" 200 100x100+512+384 "player 1 not at the view's centre"
 leave
 
+# Carrier again, for its end: three CPU laps take 450 frames, 7.5 s, and
+# then "The winner is...!" and "Player no.2" in white on black stand until
+# the CPU's fourth lap brings the race view back 2.5 s later.  Escape on
+# it is met by the winner screen's own test (back to the menus) or, now
+# and then, by the head of the next frame (the exit screen).
+race Carrier
+started=$(date +%s)
+while [ $(($(date +%s) - started)) -lt 6 ]; do sleep 0.2; done
+winner=""
+for _ in $(seq 30); do
+    shot carrier_winner
+    if [ "$(count carrier_winner "$OUT/black" 200x200+0+300)" -eq 40000 ]; then
+        winner=yes
+        break
+    fi
+done
+[ -n "$winner" ] || fail "no winner screen after the CPU's third lap"
+expect_some carrier_winner "$OUT/white" 1500 600x160+212+380 "no winner texts"
+key_hold Escape 0.3
+sleep 1
+if kill -0 "$GAME_PID" 2>/dev/null; then
+    shot carrier_back_to_menu
+    click 707 630
+fi
+wait_game 100
+expect_exit_line
+
 # Multiplayer: two views, each boat at the centre of its own, and the
 # divider, a red of 0 to 254 with no green or blue, down column 512 below
 # the HUD panel.
