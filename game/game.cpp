@@ -377,7 +377,9 @@ static void install_quit_signals()
 bool startup()
 {
     if (allegro_init() != 0) {
-        fprintf(stderr, "tavuna: Allegro cannot start: %s\n", allegro_error);
+        // Without a display Allegro finds no system driver and says nothing.
+        fprintf(stderr, "tavuna: Allegro cannot start: %s\n",
+                *allegro_error ? allegro_error : "no display or console to run on");
         return false;
     }
     install_quit_signals();
