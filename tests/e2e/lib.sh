@@ -11,8 +11,8 @@ OUT=$(mktemp -d)
 XVFB_PID=""
 GAME_PID=""
 
-# A game still running is killed outright: Allegro's own SIGTERM handler
-# shuts the library down inside the signal and can deadlock there.
+# A game still running is killed outright: told to end, it would show its
+# exit screen for 3 seconds first.
 stop_game() {
     kill -KILL "$GAME_PID" 2>/dev/null
     wait "$GAME_PID" 2>/dev/null
@@ -59,10 +59,10 @@ start_game() {
 
 shot() { import -window root "$SHOTS/$1.png" || fail "screenshot $1"; }
 
-# A tap lasts a few frames, so the game's once-a-frame test cannot miss it.
-key_tap() { xdotool keydown "$1"; sleep 0.1; xdotool keyup "$1"; }
-
 key_hold() { xdotool keydown "$1"; sleep "$2"; xdotool keyup "$1"; }
+
+# A tap lasts a few frames, so the game's once-a-frame test cannot miss it.
+key_tap() { key_hold "$1" 0.1; }
 
 # The menus act on the button held while the pointer is in a box, so the
 # button stays down for a few frames.

@@ -108,8 +108,7 @@ TEST_F(GameTest, BlueBoatIsMadeFromTheRedOneKeepingMagenta)
 TEST(Clock, CountsSecondsIntoMinutesNeverShowingSixty)
 {
     reset_clock();
-    for (int i = 0; i < 58; i++)
-        mooove_time();
+    advance_clock(58);
     clock_time t = read_clock();
     EXPECT_EQ(t.min, 0);
     EXPECT_EQ(t.sec, 58);
@@ -133,8 +132,7 @@ TEST(Clock, ReadersTakeMinutesAndSecondsAsOnePair)
 {
     for (int round = 0; round < 200; round++) {
         reset_clock();
-        for (int i = 0; i < 59; i++)
-            mooove_time();
+        advance_clock(59);
         std::thread tick([] { mooove_time(); });
         for (int i = 0; i < 1000; i++) {
             clock_time t = read_clock();
@@ -156,8 +154,7 @@ TEST_F(GameTest, EveryModeChoiceStartsAFreshRace)
     super.round = 2;
     super.xv = 0.9f;
     AI_pos = 120;
-    for (int i = 0; i < 75; i++)
-        mooove_time();
+    advance_clock(75);
     nlaps = 5;
     fresh_race(mode_practice);
     expect_at_start(boat, 1086, 1186, -50);

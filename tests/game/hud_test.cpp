@@ -70,11 +70,6 @@ protected:
     }
     // Start-up leaves the font at 50, and other tests look at that.
     void TearDown() override { alfont_set_font_size(pump, 50); }
-    void clock(int seconds)
-    {
-        for (int i = 0; i < seconds; i++)
-            mooove_time();
-    }
     void expect_hud(const char *min, const char *sec, const lap_lines &p1, const lap_lines *p2)
     {
         BITMAP *want = expected_hud(min, sec, p1, p2);
@@ -86,7 +81,7 @@ protected:
 
 TEST_F(HudTest, BeforeAnyLapAtTwoSevenInPractice)
 {
-    clock(127);
+    advance_clock(127);
     draw_hud();
     expect_hud("2", "7", {"Laps 0", "Last lap time 0:0", "Best lap time 99:99"}, nullptr);
     EXPECT_EQ(alfont_get_font_height(pump), 35) << "the HUD leaves the size at 35";
@@ -110,7 +105,7 @@ TEST_F(HudTest, LapLinesPerMode)
     super.best_lap_sec = 47;
     lap_lines p1 = {"Laps 2", "Last lap time 1:5", "Best lap time 0:58"};
     lap_lines p2 = {"Laps 1", "Last lap time 0:47", "Best lap time 0:47"};
-    clock(600 + 59);
+    advance_clock(600 + 59);
     struct {
         int mode;
         const lap_lines *second;

@@ -91,8 +91,7 @@ TEST_F(RaceTest, TheEndTestSeesALapCompletedInTheSameFrame)
 TEST_F(RaceTest, PracticeEndsInTheFrameOfTheLastLapWithTheTotalTime)
 {
     // 1 minute 5 seconds on the clock: the seconds show one digit.
-    for (int i = 0; i < 65; i++)
-        mooove_time();
+    advance_clock(65);
     boat.round = 3;
     int paused = paused_ms;
     EXPECT_EQ(race_frame(), race_to_menus);

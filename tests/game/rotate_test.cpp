@@ -17,6 +17,16 @@ BITMAP *numbered(int w, int h)
 
 const int magenta = makecol32(255, 0, 255);
 
+// A numbered size x size picture turned by angle into a bitmap of its size.
+BITMAP *turned_numbered(int size, float angle)
+{
+    BITMAP *src = numbered(size, size);
+    BITMAP *dest = create_bitmap_ex(32, size, size);
+    rotate(src, dest, angle);
+    destroy_bitmap(src);
+    return dest;
+}
+
 // Where the destination pixel (x, y) came from, or (-1, -1) for magenta.
 void source_of(BITMAP *dest, int x, int y, int *sx, int *sy)
 {
@@ -56,9 +66,7 @@ TEST_F(RotateTest, QuarterTurnsTakeTheExactPixels)
         {90, 99, [](int, int y, int) { return y; }, [](int x, int, int) { return 98 - x; }},
     };
     for (const turn_case &c : cases) {
-        BITMAP *src = numbered(c.size, c.size);
-        BITMAP *dest = create_bitmap_ex(32, c.size, c.size);
-        rotate(src, dest, c.angle);
+        BITMAP *dest = turned_numbered(c.size, c.angle);
         for (int x = 0; x < c.size; x++)
             for (int y = 0; y < c.size; y++) {
                 int ex = c.sx(x, y, c.size), ey = c.sy(x, y, c.size);
@@ -71,29 +79,23 @@ TEST_F(RotateTest, QuarterTurnsTakeTheExactPixels)
                     ASSERT_TRUE(sx == ex && sy == ey) << "angle " << c.angle << " at " << x << "," << y
                                                       << " took " << sx << "," << sy;
             }
-        destroy_bitmap(src);
         destroy_bitmap(dest);
     }
 }
 
 TEST_F(RotateTest, NinetyDegreesTurnsClockwise)
 {
-    BITMAP *src = numbered(100, 100);
-    BITMAP *dest = create_bitmap_ex(32, 100, 100);
-    rotate(src, dest, 90);
+    BITMAP *dest = turned_numbered(100, 90);
     int sx, sy;
     source_of(dest, 99, 50, &sx, &sy);
     EXPECT_EQ(sx, 50);   // the top middle lands at the right middle
     EXPECT_EQ(sy, 1);
-    destroy_bitmap(src);
     destroy_bitmap(dest);
 }
 
 TEST_F(RotateTest, FortyFiveDegreesCutsTheCorners)
 {
-    BITMAP *src = numbered(100, 100);
-    BITMAP *dest = create_bitmap_ex(32, 100, 100);
-    rotate(src, dest, 45);
+    BITMAP *dest = turned_numbered(100, 45);
     for (int corner : {0, 99})
         for (int other : {0, 99})
             EXPECT_EQ(getpixel(dest, corner, other), magenta);
@@ -105,7 +107,6 @@ TEST_F(RotateTest, FortyFiveDegreesCutsTheCorners)
             bool corner = (sx == 0 || sx == 99) && (sy == 0 || sy == 99);
             ASSERT_FALSE(corner) << x << "," << y;
         }
-    destroy_bitmap(src);
     destroy_bitmap(dest);
 }
 

@@ -59,11 +59,6 @@ protected:
         paint(197, 150, red);
         probe(b);
     }
-    void advance_clock(int seconds)
-    {
-        for (int i = 0; i < seconds; i++)
-            mooove_time();
-    }
     void set_flags(BOAT *b, int one, int two, int three)
     {
         b->cp_one = one;

@@ -10,5 +10,6 @@ void load_headless_game(); // and the game's data and state, once
 void release_input();      // every key and button up, pointer at 0, 0
 void fresh_race(int mode); // a new race as a mode choice starts it, no loop
 bool same_picture(BITMAP *a, BITMAP *b);
+void advance_clock(int seconds);   // the race clock ticks that many times
 
 #endif
